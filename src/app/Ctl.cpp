@@ -1,0 +1,533 @@
+#include "app/Ctl.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "device/DeviceOperations.h"
+#include "device/Protocol.h"
+#include "device/SimulatedMouse.h"
+#include "device/TracingBackend.h"
+#include "device/Transport.h"
+#include "image/ConfigImage.h"
+#include "image/FileIo.h"
+#include "image/MemoryMap.h"
+
+namespace vtr::app {
+
+namespace fs = std::filesystem;
+namespace img = vtr::image;
+using namespace vtr::device;
+
+namespace {
+
+constexpr const char* kProgram = "vtr6420kdctl";
+
+constexpr const char* kMainUsage =
+    R"(Usage: vtr6420kdctl [OPTIONS] COMMAND [ARGS]
+
+Reads and writes the configuration memory of a VTR6420KD Gaming Mouse.
+
+Commands:
+  list          show the mouse's HID interfaces
+  status        identify the mouse: signature, memory-ready flag, device type
+  read FILE     read the whole configuration into a profile file
+  write FILE    write a profile file into the mouse
+  help [COMMAND]
+
+Options:
+  --simulate[=FILE]    use a simulated mouse whose memory is kept in FILE
+                       (default: $XDG_STATE_HOME/vtr6420kd/simulated-mouse.bin)
+  --simulate-type=2|10 device type of a newly created simulated mouse (default 10)
+  --trace              print every feature report sent and received on stderr
+  -h, --help           show this help (also after a command)
+
+Exit status: 0 success, 1 device or protocol failure, 2 usage error or bad input.
+)";
+
+const std::map<std::string, std::string> kCommandUsage = {
+    {"list", R"(Usage: vtr6420kdctl [OPTIONS] list
+
+Lists the HID interfaces with the mouse's vendor and product id (1BCF:08A0):
+path, ids and feature report length. The configuration interface is the one
+with an 8-byte feature report. Exit status 1 when none is found.
+)"},
+    {"status", R"(Usage: vtr6420kdctl [OPTIONS] status
+
+Opens the mouse's configuration interface and shows its signature (0xAA),
+whether its configuration memory is ready, and its device type (2 or 10).
+)"},
+    {"read", R"(Usage: vtr6420kdctl [OPTIONS] read FILE
+
+Reads the parameter area, the button table and the macro area of the mouse's
+device type into FILE in the profile layout: 235 bytes for type 2, 583 bytes
+for type 10. The file is replaced atomically and only after a complete read;
+a read with unanswered chunks is an error and leaves FILE as it was.
+)"},
+    {"write", R"(Usage: vtr6420kdctl [OPTIONS] write FILE
+
+Writes a profile file (235 bytes for device type 2, 583 for type 10) into the
+mouse in one transaction: parameter area, button table, macro area. A file
+whose size or type byte (offset 42) does not match the mouse is refused and
+nothing is written.
+)"},
+    {"help", R"(Usage: vtr6420kdctl help [COMMAND]
+
+Shows the help of the tool or of one command.
+)"},
+};
+
+struct Options {
+    std::optional<fs::path> simulate;
+    int simulateType = 0;  // 0: not given
+    bool trace = false;
+    bool help = false;
+    std::string command;
+    std::vector<std::string> operands;
+};
+
+class UsageError {
+  public:
+    explicit UsageError(std::string message) : message(std::move(message)) {}
+    std::string message;
+};
+
+std::optional<Options> parseArguments(const std::vector<std::string>& args,
+                                      const CtlEnvironment& env, std::string& error) {
+    Options options;
+    for (const std::string& arg : args) {
+        if (arg == "--simulate") {
+            options.simulate = env.defaultSimulateFile;
+        } else if (arg.rfind("--simulate=", 0) == 0) {
+            const std::string file = arg.substr(11);
+            if (file.empty()) {
+                error = "--simulate= needs a file name";
+                return std::nullopt;
+            }
+            options.simulate = file;
+        } else if (arg.rfind("--simulate-type=", 0) == 0) {
+            const std::string value = arg.substr(16);
+            if (value == "2") {
+                options.simulateType = img::kDeviceType2;
+            } else if (value == "10") {
+                options.simulateType = img::kDeviceType10;
+            } else {
+                error = "--simulate-type must be 2 or 10, not '" + value + "'";
+                return std::nullopt;
+            }
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "-h" || arg == "--help") {
+            options.help = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option '" + arg + "'";
+            return std::nullopt;
+        } else if (options.command.empty()) {
+            options.command = arg;
+        } else {
+            options.operands.push_back(arg);
+        }
+    }
+    if (options.simulateType != 0 && !options.simulate) {
+        options.simulate = env.defaultSimulateFile;
+    }
+    return options;
+}
+
+std::string hex4(std::uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", value);
+    return text;
+}
+
+std::string hex2(std::uint8_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+// Draws "reading [#####     ]  50%" on a terminal once a transfer has taken
+// more than a second.
+class Progress {
+  public:
+    Progress(const CtlEnvironment& env, const char* verb, int totalChunks)
+        : env_(env), verb_(verb), total_(totalChunks), start_(env.clock->nowMs()) {}
+    ~Progress() {
+        if (drawn_) {
+            *env_.err << "\r\033[K" << std::flush;
+        }
+    }
+    void chunk() {
+        ++done_;
+        if (!env_.errIsTerminal || env_.clock->nowMs() - start_ < 1000) {
+            return;
+        }
+        const int percent = total_ > 0 ? std::min(100, done_ * 100 / total_) : 100;
+        const int filled = percent * 30 / 100;
+        *env_.err << '\r' << verb_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
+                  << std::string(static_cast<std::size_t>(30 - filled), ' ') << "] " << percent
+                  << "%" << std::flush;
+        drawn_ = true;
+    }
+
+  private:
+    const CtlEnvironment& env_;
+    const char* verb_;
+    int total_;
+    int done_ = 0;
+    std::uint64_t start_;
+    bool drawn_ = false;
+};
+
+class Session {
+  public:
+    Session(const Options& options, const CtlEnvironment& env) : options_(options), env_(env) {}
+
+    // Sets up the backend; false (with a message) when that fails.
+    bool prepare() {
+        if (options_.simulate) {
+            const int type =
+                options_.simulateType != 0 ? options_.simulateType : img::kDeviceType10;
+            auto mouse = std::make_unique<SimulatedMouse>(type);
+            if (const auto error = mouse->attachFile(*options_.simulate, type)) {
+                fail(*error);
+                return false;
+            }
+            const int stored = mouse->firmware().deviceType();
+            if (options_.simulateType != 0 && stored != options_.simulateType) {
+                fail("the simulated mouse in " + options_.simulate->string() +
+                     " is of device type " + std::to_string(stored) +
+                     "; remove the file to start a fresh mouse of type " +
+                     std::to_string(options_.simulateType));
+                return false;
+            }
+            simulated_ = mouse.get();
+            backend_ = std::move(mouse);
+        } else {
+            backend_ = env_.realBackend();
+        }
+        active_ = backend_.get();
+        if (options_.trace) {
+            tracing_ = std::make_unique<TracingBackend>(*backend_, *env_.err);
+            active_ = tracing_.get();
+        }
+        transport_ = std::make_unique<Transport>(*active_, *env_.clock);
+        return true;
+    }
+
+    HidBackend& backend() { return *active_; }
+    Transport& transport() { return *transport_; }
+
+    // Opens the configuration interface, explaining why when it cannot.
+    bool open() {
+        if (transport_->OpenDevice(protocol::kVendorId, protocol::kProductId)) {
+            return true;
+        }
+        std::vector<HidInterfaceInfo> ours;
+        for (const HidInterfaceInfo& info : active_->enumerate()) {
+            if (info.vendorId == protocol::kVendorId && info.productId == protocol::kProductId) {
+                ours.push_back(info);
+            }
+        }
+        for (const HidInterfaceInfo& info : ours) {
+            if (info.featureReportLength != protocol::kReportLength) {
+                continue;
+            }
+            std::string reason;
+            if (!active_->open(info.path, &reason)) {
+                fail("the mouse was found at " + info.path + " but cannot be opened: " + reason);
+                return false;
+            }
+        }
+        if (!ours.empty()) {
+            fail("the mouse was found but none of its interfaces is the configuration interface");
+            return false;
+        }
+        fail("no VTR6420KD mouse found");
+        return false;
+    }
+
+    // Explains a transaction that did not reach its body.
+    bool reportTransaction(const TransactionResult& result) {
+        switch (result.outcome) {
+            case TransactionOutcome::OpenRefused:
+            case TransactionOutcome::StatusRefused:
+                fail("the mouse did not acknowledge the command");
+                return false;
+            case TransactionOutcome::WrongSignature:
+                fail("the interface answered with signature " + hex2(result.signature) +
+                     " instead of 0xAA: not a VTR6420KD configuration interface");
+                return false;
+            case TransactionOutcome::NotReady:
+                fail("the mouse's configuration memory is not ready; try again");
+                return false;
+            case TransactionOutcome::Completed:
+                return true;
+        }
+        return false;
+    }
+
+    void fail(const std::string& message) { *env_.err << kProgram << ": " << message << '\n'; }
+
+  private:
+    const Options& options_;
+    const CtlEnvironment& env_;
+    std::unique_ptr<HidBackend> backend_;
+    std::unique_ptr<TracingBackend> tracing_;
+    HidBackend* active_ = nullptr;
+    SimulatedMouse* simulated_ = nullptr;
+    std::unique_ptr<Transport> transport_;
+};
+
+int commandList(Session& session, const CtlEnvironment& env) {
+    bool found = false;
+    for (const HidInterfaceInfo& info : session.backend().enumerate()) {
+        if (info.vendorId != protocol::kVendorId || info.productId != protocol::kProductId) {
+            continue;
+        }
+        found = true;
+        *env.out << info.path << "  " << hex4(info.vendorId) << ':' << hex4(info.productId)
+                 << "  feature report " << info.featureReportLength << " bytes"
+                 << (info.featureReportLength == protocol::kReportLength
+                         ? "  (configuration interface)"
+                         : "")
+                 << '\n';
+    }
+    if (!found) {
+        session.fail("no VTR6420KD mouse found");
+        return kExitDevice;
+    }
+    return kExitOk;
+}
+
+int commandStatus(Session& session, const CtlEnvironment& env) {
+    if (!session.open()) {
+        return kExitDevice;
+    }
+    int type = 0;
+    const TransactionResult result = ConfigTransaction(session.transport(), [&](Transport& t) {
+        type = ReadDeviceType(t);
+        return type != 0;
+    });
+    if (result.outcome == TransactionOutcome::OpenRefused ||
+        result.outcome == TransactionOutcome::StatusRefused) {
+        return session.reportTransaction(result), kExitDevice;
+    }
+    *env.out << "signature:    " << hex2(result.signature)
+             << (result.signature == protocol::kSignature ? " (VTR6420KD configuration interface)"
+                                                          : " (unexpected)")
+             << '\n';
+    if (result.outcome == TransactionOutcome::WrongSignature) {
+        return session.reportTransaction(result), kExitDevice;
+    }
+    *env.out << "memory ready: " << (result.memoryReady() ? "yes" : "no") << '\n';
+    if (result.outcome == TransactionOutcome::NotReady) {
+        return kExitDevice;
+    }
+    *env.out << "device type:  " << (type != 0 ? std::to_string(type) : "unknown") << '\n';
+    if (type == 0) {
+        session.fail("the device type byte could not be read");
+        return kExitDevice;
+    }
+    return kExitOk;
+}
+
+int commandRead(Session& session, const Options& options, const CtlEnvironment& env) {
+    const fs::path file = options.operands.at(0);
+    if (!session.open()) {
+        return kExitDevice;
+    }
+    img::ConfigImage image;
+    int type = 0;
+    TransferTotals totals;
+    const TransactionResult result = ConfigTransaction(session.transport(), [&](Transport& t) {
+        type = ReadDeviceType(t);
+        if (type == 0) {
+            return false;
+        }
+        Progress progress(env, "reading", ReadAllChunkCount(type));
+        t.setBetweenChunks([&](int, int) { progress.chunk(); });
+        totals = ReadAllAreas(t, type, image);
+        t.setBetweenChunks(nullptr);
+        return totals.ok();
+    });
+    if (!session.reportTransaction(result)) {
+        return kExitDevice;
+    }
+    if (type == 0) {
+        session.fail("the device type byte could not be read");
+        return kExitDevice;
+    }
+    if (!totals.ok()) {
+        session.fail("the read failed: " + std::to_string(totals.failedChunks) + " of " +
+                     std::to_string(totals.chunks) + " chunks unanswered, " +
+                     std::to_string(totals.refusedRanges) + " ranges refused; " + file.string() +
+                     " was not written");
+        return kExitDevice;
+    }
+    const auto bytes = image.toProfileBytes(type);
+    if (const auto error = img::WriteFileAtomically(file, bytes)) {
+        session.fail(*error);
+        return kExitUsage;
+    }
+    *env.out << "read " << bytes.size() << " bytes (device type " << type << ") into "
+             << file.string() << '\n';
+    return kExitOk;
+}
+
+int commandWrite(Session& session, const Options& options, const CtlEnvironment& env) {
+    const fs::path file = options.operands.at(0);
+    std::string error;
+    constexpr std::size_t kLargest = img::profileFileSize(img::kDeviceType10);
+    const auto bytes = img::ReadFileBytes(file, kLargest, error);
+    if (!bytes) {
+        session.fail(error + " (a profile file has " +
+                     std::to_string(img::profileFileSize(img::kDeviceType2)) + " or " +
+                     std::to_string(kLargest) + " bytes)");
+        return kExitUsage;
+    }
+    int fileType = 0;
+    for (int type : {img::kDeviceType2, img::kDeviceType10}) {
+        if (bytes->size() == img::profileFileSize(type)) {
+            fileType = type;
+        }
+    }
+    if (fileType == 0) {
+        session.fail(file.string() + ": " + std::to_string(bytes->size()) +
+                     " bytes is not a profile file (" +
+                     std::to_string(img::profileFileSize(img::kDeviceType2)) +
+                     " bytes for device type 2, " + std::to_string(kLargest) +
+                     " for device type 10)");
+        return kExitUsage;
+    }
+    const int typeByte = (*bytes)[img::kDeviceTypeAddress];
+    if (typeByte != fileType) {
+        session.fail(file.string() + ": a " + std::to_string(bytes->size()) +
+                     "-byte profile is for device type " + std::to_string(fileType) +
+                     " but its type byte (offset 42) is " + std::to_string(typeByte));
+        return kExitUsage;
+    }
+    img::ConfigImage image;
+    image.loadProfileBytes(*bytes, fileType);
+
+    if (!session.open()) {
+        return kExitDevice;
+    }
+    int mouseType = 0;
+    TransferTotals totals;
+    const TransactionResult result = ConfigTransaction(session.transport(), [&](Transport& t) {
+        mouseType = ReadDeviceType(t);
+        if (mouseType != fileType) {
+            return false;  // nothing is written
+        }
+        Progress progress(env, "writing", WriteAllChunkCount(fileType, true));
+        t.setBetweenChunks([&](int, int) { progress.chunk(); });
+        totals = WriteAllAreas(t, fileType, image, true);
+        t.setBetweenChunks(nullptr);
+        return totals.ok();
+    });
+    if (!session.reportTransaction(result)) {
+        return kExitDevice;
+    }
+    if (mouseType == 0) {
+        session.fail("the device type byte could not be read; nothing was written");
+        return kExitDevice;
+    }
+    if (mouseType != fileType) {
+        session.fail(file.string() + " is a profile for device type " + std::to_string(fileType) +
+                     " but the mouse is of device type " + std::to_string(mouseType) +
+                     "; nothing was written");
+        return kExitUsage;
+    }
+    if (!totals.ok()) {
+        session.fail("the write failed: " + std::to_string(totals.failedChunks) + " of " +
+                     std::to_string(totals.chunks) + " chunks unanswered, " +
+                     std::to_string(totals.refusedRanges) +
+                     " ranges refused; the mouse may hold a partly written configuration");
+        return kExitDevice;
+    }
+    *env.out << "wrote " << bytes->size() << " bytes (device type " << fileType << ") from "
+             << file.string() << '\n';
+    return kExitOk;
+}
+
+}  // namespace
+
+fs::path DefaultSimulateFile() {
+    fs::path state;
+    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg) {
+        state = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        state = fs::path(home) / ".local" / "state";
+    } else {
+        state = fs::temp_directory_path();
+    }
+    return state / "vtr6420kd" / "simulated-mouse.bin";
+}
+
+int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
+    std::string error;
+    const auto options = parseArguments(args, env, error);
+    if (!options) {
+        *env.err << kProgram << ": " << error << "\n\n" << kMainUsage;
+        return kExitUsage;
+    }
+    if (options->command.empty()) {
+        if (options->help) {
+            *env.out << kMainUsage;
+            return kExitOk;
+        }
+        *env.err << kProgram << ": no command given\n\n" << kMainUsage;
+        return kExitUsage;
+    }
+    const auto usage = kCommandUsage.find(options->command);
+    if (usage == kCommandUsage.end()) {
+        *env.err << kProgram << ": unknown command '" << options->command << "'\n\n" << kMainUsage;
+        return kExitUsage;
+    }
+    if (options->command == "help") {
+        if (options->operands.empty()) {
+            *env.out << kMainUsage;
+            return kExitOk;
+        }
+        const auto topic = kCommandUsage.find(options->operands[0]);
+        if (topic == kCommandUsage.end()) {
+            *env.err << kProgram << ": no such command '" << options->operands[0] << "'\n";
+            return kExitUsage;
+        }
+        *env.out << topic->second;
+        return kExitOk;
+    }
+    if (options->help) {
+        *env.out << usage->second;
+        return kExitOk;
+    }
+    const bool needsFile = options->command == "read" || options->command == "write";
+    const std::size_t expected = needsFile ? 1 : 0;
+    if (options->operands.size() != expected) {
+        *env.err << kProgram << ": " << options->command
+                 << (needsFile ? " needs exactly one FILE" : " takes no arguments") << "\n\n"
+                 << usage->second;
+        return kExitUsage;
+    }
+
+    Session session(*options, env);
+    if (!session.prepare()) {
+        return kExitUsage;
+    }
+    if (options->command == "list") {
+        return commandList(session, env);
+    }
+    if (options->command == "status") {
+        return commandStatus(session, env);
+    }
+    if (options->command == "read") {
+        return commandRead(session, *options, env);
+    }
+    return commandWrite(session, *options, env);
+}
+
+}  // namespace vtr::app

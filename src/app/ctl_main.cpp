@@ -1,0 +1,18 @@
+#include <unistd.h>
+
+#include <iostream>
+
+#include "app/Ctl.h"
+#include "device/hidapi_backend.h"
+
+int main(int argc, char** argv) {
+    vtr::device::SystemClock clock;
+    vtr::app::CtlEnvironment env;
+    env.realBackend = [] { return std::make_unique<vtr::device::HidapiBackend>(); };
+    env.clock = &clock;
+    env.out = &std::cout;
+    env.err = &std::cerr;
+    env.errIsTerminal = isatty(STDERR_FILENO) != 0;
+    env.defaultSimulateFile = vtr::app::DefaultSimulateFile();
+    return vtr::app::RunCtl({argv + 1, argv + argc}, env);
+}

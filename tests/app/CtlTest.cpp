@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/Ctl.h"
+#include "device/SimulatedMouse.h"
+#include "image/DefaultImage.h"
+#include "image/FileIo.h"
+
+namespace vtr::app {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class CtlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vtr-ctl-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        env_.clock = &clock_;
+        env_.out = &out_;
+        env_.err = &err_;
+        env_.defaultSimulateFile = dir_ / "default-sim.bin";
+        // The "real" machine: one simulated mouse the test can inject faults into.
+        env_.realBackend = [this]() -> std::unique_ptr<device::HidBackend> {
+            if (!realMouse_) {
+                return std::make_unique<device::SimulatedMouse>(10);  // unused
+            }
+            return std::make_unique<Forwarding>(*realMouse_);
+        };
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return RunCtl(args, env_);
+    }
+
+    std::string sim() const { return "--simulate=" + (dir_ / "m.bin").string(); }
+    fs::path path(const char* name) const { return dir_ / name; }
+
+    Bytes readFile(const fs::path& file) {
+        std::string error;
+        auto bytes = image::ReadFileBytes(file, 4096, error);
+        EXPECT_TRUE(bytes) << error;
+        return bytes.value_or(Bytes{});
+    }
+    void writeFile(const fs::path& file, const Bytes& bytes) {
+        ASSERT_FALSE(image::WriteFileAtomically(file, bytes));
+    }
+
+    // Lets a test keep hold of the mouse the tool talks to.
+    class Forwarding final : public device::HidBackend {
+      public:
+        explicit Forwarding(device::HidBackend& inner) : inner_(inner) {}
+        std::vector<device::HidInterfaceInfo> enumerate() override { return inner_.enumerate(); }
+        std::unique_ptr<device::HidDevice> open(const std::string& p, std::string* e) override {
+            return inner_.open(p, e);
+        }
+
+      private:
+        device::HidBackend& inner_;
+    };
+
+    fs::path dir_;
+    device::VirtualClock clock_;
+    std::ostringstream out_, err_;
+    CtlEnvironment env_;
+    std::unique_ptr<device::SimulatedMouse> realMouse_;
+};
+
+TEST_F(CtlTest, ReadOfAFreshSimulatedMouseIsTheDefaultImage) {
+    EXPECT_EQ(run({sim(), "read", path("p.bin").string()}), 0) << err_.str();
+    const auto defaults = image::BuiltInDefaultImage();
+    EXPECT_EQ(readFile(path("p.bin")), Bytes(defaults.begin(), defaults.end()));
+    EXPECT_NE(out_.str().find("583 bytes"), std::string::npos);
+    EXPECT_EQ(fs::file_size(dir_ / "m.bin"), 1024u);
+}
+
+TEST_F(CtlTest, TraceShowsEveryReportWithItsDirection) {
+    ASSERT_EQ(run({sim(), "--trace", "read", path("p.bin").string()}), 0);
+    const std::string trace = err_.str();
+    EXPECT_NE(trace.find("send 04 04 00 00 2B 00 00 00\n"), std::string::npos);
+    EXPECT_NE(trace.find("recv 04 AA 04 00 00 00 00 CC\n"), std::string::npos);
+    EXPECT_NE(trace.find("send 04 08 00 00 00 00 00 00\n"), std::string::npos);
+}
+
+TEST_F(CtlTest, WriteThenReadRoundTripsEitherType) {
+    for (int type : {10, 2}) {
+        SCOPED_TRACE(type);
+        const std::string simType = "--simulate-type=" + std::to_string(type);
+        const std::string mouse = "--simulate=" + (dir_ / ("t" + std::to_string(type))).string();
+        Bytes profile(type == 10 ? 583 : 235);
+        for (std::size_t i = 0; i < profile.size(); ++i) {
+            profile[i] = static_cast<std::uint8_t>(i * 31 + 5);
+        }
+        profile[42] = static_cast<std::uint8_t>(type);
+        writeFile(path("in.bin"), profile);
+        ASSERT_EQ(run({mouse, simType, "write", path("in.bin").string()}), 0) << err_.str();
+        ASSERT_EQ(run({mouse, "read", path("out.bin").string()}), 0) << err_.str();
+        EXPECT_EQ(readFile(path("out.bin")), profile);
+    }
+}
+
+TEST_F(CtlTest, BadProfilesAreRefusedBeforeAnythingIsWritten) {
+    ASSERT_EQ(run({sim(), "status"}), 0);
+    const Bytes memoryBefore = readFile(dir_ / "m.bin");
+    const auto defaults = image::BuiltInDefaultImage();
+    Bytes wrongTypeByte(defaults.begin(), defaults.end());
+    wrongTypeByte[42] = 2;
+    Bytes typeTwo(235, 0);
+    typeTwo[42] = 2;
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"empty", {}, "0 bytes is not a profile"},
+        {"short", Bytes(defaults.begin(), defaults.begin() + 582), "582 bytes"},
+        {"long", Bytes(600, 0), "larger than 583"},
+        {"typebyte", wrongTypeByte, "type byte (offset 42) is 2"},
+        {"othertype", typeTwo, "mouse is of device type 10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(path("bad.bin"), c.bytes);
+        EXPECT_EQ(run({sim(), "--trace", "write", path("bad.bin").string()}), 2);
+        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+        EXPECT_EQ(err_.str().find("send 04 06"), std::string::npos) << "no write announced";
+    }
+    EXPECT_EQ(run({sim(), "write", path("missing.bin").string()}), 2);
+    EXPECT_NE(err_.str().find("missing.bin"), std::string::npos);
+    EXPECT_EQ(readFile(dir_ / "m.bin"), memoryBefore);
+}
+
+TEST_F(CtlTest, DeviceFailuresExitWithOneAndWriteNoFile) {
+    struct Case {
+        const char* name;
+        device::FirmwareFaults faults;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"chunk", {.failChunk = 3}, "chunks unanswered"},
+        {"silent", {.silent = true}, "did not acknowledge"},
+        {"signature", {.signature = 0x55}, "signature 0x55"},
+        {"notready", {.notReady = true}, "not ready"},
+        {"unplugged", {.unplugAfterReports = 30}, "chunks unanswered"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        realMouse_ = std::make_unique<device::SimulatedMouse>(10);
+        realMouse_->faults() = c.faults;
+        EXPECT_EQ(run({"read", path("p.bin").string()}), 1);
+        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+        EXPECT_FALSE(fs::exists(path("p.bin")));
+    }
+}
+
+TEST_F(CtlTest, ListAndStatus) {
+    realMouse_ = std::make_unique<device::SimulatedMouse>(10);
+    realMouse_->otherInterfaces().push_back({"/dev/hidraw9", 0x046D, 0xC31C, 0});
+    EXPECT_EQ(run({"list"}), 0);
+    EXPECT_NE(out_.str().find("1BCF:08A0  feature report 8 bytes  (configuration interface)"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("feature report 0 bytes\n"), std::string::npos);
+    EXPECT_EQ(out_.str().find("hidraw9"), std::string::npos);
+
+    EXPECT_EQ(run({"status"}), 0);
+    EXPECT_EQ(out_.str(),
+              "signature:    0xAA (VTR6420KD configuration interface)\n"
+              "memory ready: yes\n"
+              "device type:  10\n");
+
+    realMouse_->firmware().unplug();
+    for (const char* command : {"list", "status"}) {
+        EXPECT_EQ(run({command}), 1);
+        EXPECT_NE(err_.str().find("no VTR6420KD mouse found"), std::string::npos);
+    }
+}
+
+TEST_F(CtlTest, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"read"},
+        {"read", "a", "b"},
+        {"status", "extra"},
+        {"--simulate-type=3", "status"},
+        {"--bogus", "list"},
+        {"--simulate=", "list"},
+        {"help", "nothing"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(err_.str().empty());
+    }
+}
+
+TEST_F(CtlTest, EveryCommandHasHelp) {
+    for (const char* command : {"list", "status", "read", "write", "help"}) {
+        EXPECT_EQ(run({command, "--help"}), 0) << command;
+        EXPECT_EQ(out_.str().rfind("Usage: vtr6420kdctl", 0), 0u);
+        EXPECT_NE(out_.str().find(std::string(" ") + command), std::string::npos);
+        EXPECT_EQ(run({"help", command}), 0);
+    }
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out_.str().find("Exit status"), std::string::npos);
+}
+
+TEST_F(CtlTest, SimulateTypeOfAnExistingMemoryMustAgree) {
+    ASSERT_EQ(run({sim(), "--simulate-type=10", "status"}), 0);
+    EXPECT_EQ(run({sim(), "--simulate-type=2", "status"}), 2);
+    EXPECT_NE(err_.str().find("remove the file"), std::string::npos);
+    EXPECT_EQ(run({"--simulate", "status"}), 0);
+    EXPECT_TRUE(fs::exists(env_.defaultSimulateFile));
+}
+
+TEST_F(CtlTest, ProgressIsDrawnOnATerminalForLongTransfers) {
+    env_.errIsTerminal = true;
+    ASSERT_EQ(run({sim(), "read", path("p.bin").string()}), 0);
+    EXPECT_NE(err_.str().find("reading ["), std::string::npos);
+    EXPECT_NE(err_.str().find("100%"), std::string::npos);
+    env_.errIsTerminal = false;
+    ASSERT_EQ(run({sim(), "read", path("p.bin").string()}), 0);
+    EXPECT_TRUE(err_.str().empty());
+}
+
+}  // namespace
+}  // namespace vtr::app
