@@ -3,6 +3,8 @@
 // every exchange sleeps at least twice 5 ms.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 #include "device/DeviceOperations.h"
 #include "device/SimulatedMouse.h"
 
@@ -26,6 +28,7 @@ void BM_FullReadType10(benchmark::State& state) {
         return;
     }
     vtr::image::ConfigImage image;
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const auto result = ConfigTransaction(transport, [&](Transport& t) {
             return ReadAllAreas(t, ReadDeviceType(t), image).ok();
@@ -35,9 +38,14 @@ void BM_FullReadType10(benchmark::State& state) {
             return;
         }
     }
+    const double elapsedMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count() /
+        static_cast<double>(state.iterations());
     const int exchanges = exchangesOfFullRead(10);
     state.counters["exchanges"] = exchanges;
     state.counters["floor_ms"] = exchanges * 10.0;
+    state.counters["ratio"] = elapsedMs / (exchanges * 10.0);
 }
 BENCHMARK(BM_FullReadType10)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -1,7 +1,8 @@
 #include "app/Ctl.h"
 
+#include "app/SimulateOption.h"
+
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -81,41 +82,19 @@ Shows the help of the tool or of one command.
 };
 
 struct Options {
-    std::optional<fs::path> simulate;
-    int simulateType = 0;  // 0: not given
+    SimulateOption simulate;
     bool trace = false;
     bool help = false;
     std::string command;
     std::vector<std::string> operands;
 };
 
-class UsageError {
-  public:
-    explicit UsageError(std::string message) : message(std::move(message)) {}
-    std::string message;
-};
-
 std::optional<Options> parseArguments(const std::vector<std::string>& args,
                                       const CtlEnvironment& env, std::string& error) {
     Options options;
     for (const std::string& arg : args) {
-        if (arg == "--simulate") {
-            options.simulate = env.defaultSimulateFile;
-        } else if (arg.rfind("--simulate=", 0) == 0) {
-            const std::string file = arg.substr(11);
-            if (file.empty()) {
-                error = "--simulate= needs a file name";
-                return std::nullopt;
-            }
-            options.simulate = file;
-        } else if (arg.rfind("--simulate-type=", 0) == 0) {
-            const std::string value = arg.substr(16);
-            if (value == "2") {
-                options.simulateType = img::kDeviceType2;
-            } else if (value == "10") {
-                options.simulateType = img::kDeviceType10;
-            } else {
-                error = "--simulate-type must be 2 or 10, not '" + value + "'";
+        if (ParseSimulateArgument(arg, env.defaultSimulateFile, options.simulate, error)) {
+            if (!error.empty()) {
                 return std::nullopt;
             }
         } else if (arg == "--trace") {
@@ -130,9 +109,6 @@ std::optional<Options> parseArguments(const std::vector<std::string>& args,
         } else {
             options.operands.push_back(arg);
         }
-    }
-    if (options.simulateType != 0 && !options.simulate) {
-        options.simulate = env.defaultSimulateFile;
     }
     return options;
 }
@@ -188,24 +164,13 @@ class Session {
 
     // Sets up the backend; false (with a message) when that fails.
     bool prepare() {
-        if (options_.simulate) {
-            const int type =
-                options_.simulateType != 0 ? options_.simulateType : img::kDeviceType10;
-            auto mouse = std::make_unique<SimulatedMouse>(type);
-            if (const auto error = mouse->attachFile(*options_.simulate, type)) {
-                fail(*error);
+        if (options_.simulate.file) {
+            std::string error;
+            backend_ = OpenSimulatedMouse(options_.simulate, error);
+            if (!backend_) {
+                fail(error);
                 return false;
             }
-            const int stored = mouse->firmware().deviceType();
-            if (options_.simulateType != 0 && stored != options_.simulateType) {
-                fail("the simulated mouse in " + options_.simulate->string() +
-                     " is of device type " + std::to_string(stored) +
-                     "; remove the file to start a fresh mouse of type " +
-                     std::to_string(options_.simulateType));
-                return false;
-            }
-            simulated_ = mouse.get();
-            backend_ = std::move(mouse);
         } else {
             backend_ = env_.realBackend();
         }
@@ -278,7 +243,6 @@ class Session {
     std::unique_ptr<HidBackend> backend_;
     std::unique_ptr<TracingBackend> tracing_;
     HidBackend* active_ = nullptr;
-    SimulatedMouse* simulated_ = nullptr;
     std::unique_ptr<Transport> transport_;
 };
 
@@ -455,18 +419,6 @@ int commandWrite(Session& session, const Options& options, const CtlEnvironment&
 }
 
 }  // namespace
-
-fs::path DefaultSimulateFile() {
-    fs::path state;
-    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg) {
-        state = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        state = fs::path(home) / ".local" / "state";
-    } else {
-        state = fs::temp_directory_path();
-    }
-    return state / "vtr6420kd" / "simulated-mouse.bin";
-}
 
 int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
     std::string error;

@@ -31,7 +31,4 @@ enum ExitStatus { kExitOk = 0, kExitDevice = 1, kExitUsage = 2 };
 // Runs `vtr6420kdctl` with its arguments (without the program name).
 int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env);
 
-// $XDG_STATE_HOME/vtr6420kd/simulated-mouse.bin (or ~/.local/state/...).
-std::filesystem::path DefaultSimulateFile();
-
 }  // namespace vtr::app

@@ -1,8 +1,15 @@
-#include <unistd.h>
-
 #include <iostream>
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDERR_FILENO 2
+#else
+#include <unistd.h>
+#endif
+
 #include "app/Ctl.h"
+#include "app/SimulateOption.h"
 #include "device/hidapi_backend.h"
 
 int main(int argc, char** argv) {

@@ -355,6 +355,8 @@ struct TransactionCase {
     bool bodyRan;
 };
 
+void PrintTo(const TransactionCase& c, std::ostream* os) { *os << c.name; }
+
 class TransactionTest : public ::testing::TestWithParam<TransactionCase> {};
 
 TEST_P(TransactionTest, FrameFollowsTheStatus) {
