@@ -7,7 +7,7 @@ namespace vtr::device {
 // The machine's real HID interfaces through hidapi (hidraw on Linux). The feature
 // report length of an interface comes from its report descriptor.
 class HidapiBackend final : public HidBackend {
-public:
+  public:
     HidapiBackend();
     ~HidapiBackend() override;
     HidapiBackend(const HidapiBackend&) = delete;

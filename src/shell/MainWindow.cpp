@@ -71,7 +71,9 @@ MainWindow::MainWindow(std::unique_ptr<device::HidBackend> backend, QString back
     QTimer::singleShot(0, this, &MainWindow::poll);
 }
 
-MainWindow::~MainWindow() { transport_.CloseDevice(); }
+MainWindow::~MainWindow() {
+    transport_.CloseDevice();
+}
 
 void MainWindow::setBusy(bool busy) {
     busy_ = busy;

@@ -21,13 +21,13 @@ namespace vtr::shell {
 // progress.
 class MainWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kTitle = "VTR6420KD Gaming Mouse v1.0";
 
     MainWindow(std::unique_ptr<device::HidBackend> backend, QString backendName);
     ~MainWindow() override;
 
-private:
+  private:
     void poll();
     void readMouse();
     void showImage(int deviceType);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -8,6 +7,7 @@
 #include "device/SimulatedMouse.h"
 #include "image/DefaultImage.h"
 #include "image/FileIo.h"
+#include "support/TempDir.h"
 
 namespace vtr::app {
 namespace {
@@ -15,14 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-class CtlTest : public ::testing::Test {
+class CtlTest : public vtr::testing::TempDirTest {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vtr-ctl-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         env_.clock = &clock_;
         env_.out = &out_;
         env_.err = &err_;
@@ -35,8 +31,6 @@ class CtlTest : public ::testing::Test {
             return std::make_unique<Forwarding>(*realMouse_);
         };
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
     int run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -69,7 +63,6 @@ class CtlTest : public ::testing::Test {
         device::HidBackend& inner_;
     };
 
-    fs::path dir_;
     device::VirtualClock clock_;
     std::ostringstream out_, err_;
     CtlEnvironment env_;

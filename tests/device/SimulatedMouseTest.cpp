@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include "image/CheckByte.h"
 #include "image/DefaultImage.h"
 #include "image/FileIo.h"
+#include "support/TempDir.h"
 
 namespace vtr::device {
 namespace {
@@ -75,15 +75,7 @@ TEST(SimulatedMouseTest, RefusesRangesOutsideTheMemory) {
     EXPECT_TRUE(transport.ReadMemory(1022, buffer).ok());
 }
 
-class SimulatedMouseFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("vtr-sim-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-};
+using SimulatedMouseFileTest = vtr::testing::TempDirTest;
 
 TEST_F(SimulatedMouseFileTest, KeepsItsMemoryAcrossRuns) {
     const fs::path file = dir_ / "state" / "mouse.bin";
@@ -106,7 +98,6 @@ TEST_F(SimulatedMouseFileTest, KeepsItsMemoryAcrossRuns) {
 }
 
 TEST_F(SimulatedMouseFileTest, RejectsAFileOfTheWrongSize) {
-    fs::create_directories(dir_);
     const fs::path file = dir_ / "short.bin";
     ASSERT_FALSE(image::WriteFileAtomically(file, Bytes(583, 0)));
     SimulatedMouse mouse;

@@ -355,7 +355,9 @@ struct TransactionCase {
     bool bodyRan;
 };
 
-void PrintTo(const TransactionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TransactionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TransactionTest : public ::testing::TestWithParam<TransactionCase> {};
 

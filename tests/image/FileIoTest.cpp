@@ -5,24 +5,14 @@
 #include <fstream>
 
 #include "image/FileIo.h"
+#include "support/TempDir.h"
 
 namespace vtr::image {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileIoTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vtr-fileio-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-};
+using FileIoTest = vtr::testing::TempDirTest;
 
 TEST_F(FileIoTest, WriteReplacesAtomicallyAndReadsBack) {
     const fs::path file = dir_ / "p.bin";
