@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "device/MouseDescriptors.h"
 #include "device/Protocol.h"
+#include "device/ReportDescriptor.h"
 #include "image/FileIo.h"
 
 namespace vtr::device {
