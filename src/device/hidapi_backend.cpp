@@ -2,6 +2,7 @@
 
 #include <hidapi/hidapi.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -237,9 +238,13 @@ std::vector<HidInterfaceInfo> HidapiBackend::enumerate() {
     std::vector<HidInterfaceInfo> interfaces;
     hid_device_info* list = hid_enumerate(0, 0);
     // Every interface is listed as it is: a virtual (uhid) device has bus type
-    // 0, interface -1 and no strings, and is still a candidate.
+    // 0, interface -1 and no strings, and is still a candidate. hidapi lists an
+    // interface once per top-level and physical collection, so a plain mouse
+    // comes twice with the same path: each path is kept once.
     for (const hid_device_info* entry = list; entry != nullptr; entry = entry->next) {
-        if (entry->path == nullptr) {
+        if (entry->path == nullptr ||
+            std::any_of(interfaces.begin(), interfaces.end(),
+                        [&](const HidInterfaceInfo& known) { return known.path == entry->path; })) {
             continue;
         }
         HidInterfaceInfo info;

@@ -46,10 +46,20 @@ fail() {
 # console; its exit status to RC.
 run() {
     echo "\$ $*"
+    started=$(centiseconds)
     timeout 60 "$@" >/tmp/out 2>&1
     RC=$?
     cat /tmp/out
-    echo "(exit $RC)"
+    echo "(exit $RC, $(elapsed_since "$started"))"
+}
+
+# Time since boot in 1/100 s, and the time since such a point as "1.23 s".
+centiseconds() {
+    cut -d' ' -f1 /proc/uptime | tr -d .
+}
+elapsed_since() {
+    cs=$(($(centiseconds) - $1))
+    printf '%d.%02d s' $((cs / 100)) $((cs % 100))
 }
 
 expect_rc() {
@@ -150,9 +160,10 @@ expect_line "wrote 583 bytes"
 
 STEP="read back with --trace"
 echo "\$ $CTL --trace read /tmp/b.bin"
+started=$(centiseconds)
 timeout 60 "$CTL" --trace read /tmp/b.bin >/tmp/trace.txt 2>&1
 RC=$?
-echo "(exit $RC; $(grep -c '^send' /tmp/trace.txt) reports sent, $(grep -c '^recv' /tmp/trace.txt) received)"
+echo "(exit $RC, $(elapsed_since "$started"); $(grep -c '^send' /tmp/trace.txt) reports sent, $(grep -c '^recv' /tmp/trace.txt) received)"
 grep -v -e '^send' -e '^recv' /tmp/trace.txt
 if [ "$RC" != 0 ]; then
     tail -n 40 /tmp/trace.txt

@@ -5,6 +5,7 @@
 //     backend uses;
 //   - the pointer interface: a plain 3-button mouse with X, Y and wheel input
 //     reports and no feature report; every report request to it fails with EIO.
+// Both report descriptors are the simulated mouse's (device/MouseDescriptors.h).
 // The kernel gives each a hidraw node, so the real hidapi backend can be tested
 // against it without the hardware. Runs until SIGTERM or SIGINT, then destroys
 // both devices.
@@ -36,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "device/MouseDescriptors.h"
 #include "device/MouseFirmware.h"
 #include "device/Protocol.h"
 #include "image/FileIo.h"
@@ -46,52 +48,6 @@ namespace {
 namespace fs = std::filesystem;
 namespace proto = vtr::device::protocol;
 using vtr::device::MouseFirmware;
-
-// Vendor-defined collection holding one feature report: ID 4, 7 data bytes.
-constexpr std::array<std::uint8_t, 23> kConfigurationDescriptor = {
-    0x06, 0x00, 0xFF,  // Usage Page (Vendor Defined 0xFF00)
-    0x09, 0x01,        // Usage (0x01)
-    0xA1, 0x01,        // Collection (Application)
-    0x85, 0x04,        //   Report ID (4)
-    0x09, 0x02,        //   Usage (0x02)
-    0x15, 0x00,        //   Logical Minimum (0)
-    0x26, 0xFF, 0x00,  //   Logical Maximum (255)
-    0x75, 0x08,        //   Report Size (8)
-    0x95, 0x07,        //   Report Count (7)
-    0xB1, 0x02,        //   Feature (Data, Variable, Absolute)
-    0xC0,              // End Collection
-};
-
-// A 3-button mouse: buttons, X, Y and wheel in one unnumbered input report.
-constexpr std::array<std::uint8_t, 52> kPointerDescriptor = {
-    0x05, 0x01,  // Usage Page (Generic Desktop)
-    0x09, 0x02,  // Usage (Mouse)
-    0xA1, 0x01,  // Collection (Application)
-    0x09, 0x01,  //   Usage (Pointer)
-    0xA1, 0x00,  //   Collection (Physical)
-    0x05, 0x09,  //     Usage Page (Button)
-    0x19, 0x01,  //     Usage Minimum (1)
-    0x29, 0x03,  //     Usage Maximum (3)
-    0x15, 0x00,  //     Logical Minimum (0)
-    0x25, 0x01,  //     Logical Maximum (1)
-    0x95, 0x03,  //     Report Count (3)
-    0x75, 0x01,  //     Report Size (1)
-    0x81, 0x02,  //     Input (Data, Variable, Absolute)
-    0x95, 0x01,  //     Report Count (1)
-    0x75, 0x05,  //     Report Size (5)
-    0x81, 0x01,  //     Input (Constant): padding
-    0x05, 0x01,  //     Usage Page (Generic Desktop)
-    0x09, 0x30,  //     Usage (X)
-    0x09, 0x31,  //     Usage (Y)
-    0x09, 0x38,  //     Usage (Wheel)
-    0x15, 0x81,  //     Logical Minimum (-127)
-    0x25, 0x7F,  //     Logical Maximum (127)
-    0x75, 0x08,  //     Report Size (8)
-    0x95, 0x03,  //     Report Count (3)
-    0x81, 0x06,  //     Input (Data, Variable, Relative)
-    0xC0,        //   End Collection
-    0xC0,        // End Collection
-};
 
 constexpr const char* kDeviceName = "VTR6420KD Gaming Mouse";
 
@@ -197,9 +153,10 @@ class UhidDevice {
             return std::string("cannot open /dev/uhid: ") + std::strerror(errno) +
                    " (is the uhid module loaded?)";
         }
+        namespace desc = vtr::device::descriptors;
         const std::span<const std::uint8_t> descriptor =
-            role_ == Role::Configuration ? std::span<const std::uint8_t>(kConfigurationDescriptor)
-                                         : std::span<const std::uint8_t>(kPointerDescriptor);
+            role_ == Role::Configuration ? std::span<const std::uint8_t>(desc::kConfiguration)
+                                         : std::span<const std::uint8_t>(desc::kPointer);
         uhid_event event{};
         event.type = UHID_CREATE2;
         auto& create = event.u.create2;
@@ -442,9 +399,11 @@ int main(int argc, char** argv) {
     sigdelset(&waiting, SIGTERM);
     sigdelset(&waiting, SIGINT);
 
+    // The pointer interface is created first and so gets the lower hidraw number:
+    // a tool that takes the first node with the mouse's ids picks the wrong one.
     std::array<UhidDevice, 2> devices = {
-        UhidDevice(UhidDevice::Role::Configuration, mouse),
         UhidDevice(UhidDevice::Role::Pointer, mouse),
+        UhidDevice(UhidDevice::Role::Configuration, mouse),
     };
     for (UhidDevice& device : devices) {
         if (const auto error = device.create()) {
@@ -452,7 +411,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    log("created the configuration and the pointer interface of a type-" +
+    log("created the pointer and the configuration interface of a type-" +
         std::to_string(mouse.firmware().deviceType()) + " mouse");
 
     bool ready = false;
