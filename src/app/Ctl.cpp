@@ -1,5 +1,6 @@
 #include "app/Ctl.h"
 
+#include "app/CtlSettings.h"
 #include "app/SimulateOption.h"
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "image/ConfigImage.h"
 #include "image/FileIo.h"
 #include "image/MemoryMap.h"
+#include "text/Language.h"
 
 namespace vtr::app {
 
@@ -37,6 +39,8 @@ Commands:
   status        identify the mouse: signature, memory-ready flag, device type
   read FILE     read the whole configuration into a profile file
   write FILE    write a profile file into the mouse
+  show          show the decoded settings of the mouse or of a profile file
+  set WHAT ...  change settings in a profile file (button, cpi, lighting, fire)
   help [COMMAND]
 
 Options:
@@ -44,6 +48,9 @@ Options:
                        (default: $XDG_STATE_HOME/vtr6420kd/simulated-mouse.bin)
   --simulate-type=2|10 device type of a newly created simulated mouse (default 10)
   --trace              print every feature report sent and received on stderr
+  --file=PROFILE       show or set: work on a profile file instead of the mouse
+  --lang=1|2|3         names in English (1), Traditional (2) or Simplified Chinese (3)
+  --json               show: print JSON
   -h, --help           show this help (also after a command)
 
 Exit status: 0 success, 1 device or protocol failure, 2 usage error or bad input.
@@ -75,6 +82,40 @@ mouse in one transaction: parameter area, button table, macro area. A file
 whose size or type byte (offset 42) does not match the mouse is refused and
 nothing is written.
 )"},
+    {"show", R"(Usage: vtr6420kdctl [OPTIONS] show [--json] [--file=PROFILE] [--lang=1|2|3]
+
+Shows the settings of the mouse (read from it) or of a profile file: the nine
+buttons (code and name), the CPI levels (enabled, value, current, colour), the
+lighting (variant, option group and option, the two switches, timings) and the
+fire key (repeat count, delay). --json prints the same as a JSON object (the
+README describes its fields).
+)"},
+    {"set", R"(Usage: vtr6420kdctl [OPTIONS] set --file=PROFILE WHAT ...
+
+Changes settings in a profile file, which is then written back atomically; the
+file is left as it was when anything is wrong.
+
+  set button N FUNCTION      N is 1..9; FUNCTION is a name (left, right, middle,
+                             backward, forward, fire, cpi, cpi-up, cpi-down,
+                             led-switch, volume-up, play-pause, www-home, ...),
+                             a keyboard key with modifiers (ctrl+shift+a, f5,
+                             alt+tab) or six hex digits of a raw code (010100).
+                             The last button with Left Key keeps it.
+  set cpi [--levels=V,V,...] [--current=N] [--colours=C,C,...]
+                             levels: 1 to 8 values of 500, 800, 1000, 1200,
+                             1600, 2000, 2400, 3200; current: an enabled level;
+                             colours: 0..6 for levels 1..7
+  set lighting [--option=N] [--effect=on|off] [--effect-switch=on|off]
+               [--nt1-time=T] [--nt2-time=T] [--nt2-hold=T] [--nt3-time=T]
+               [--nt3-count=T] [--off-time=T] [--rise-time=T]
+               [--light-time=T] [--fall-time=T]
+                             option: within the mouse's lighting group (NT 1..5,
+                             colour mode 1..2, breathing 1..4); T is 0..255
+  set fire [--repeat=N] [--delay=N]
+                             repeat 0 or 2..127, delay 0 or 2..255
+
+Exit status 2 and nothing written on bad input.
+)"},
     {"help", R"(Usage: vtr6420kdctl help [COMMAND]
 
 Shows the help of the tool or of one command.
@@ -85,6 +126,9 @@ struct Options {
     SimulateOption simulate;
     bool trace = false;
     bool help = false;
+    bool json = false;
+    std::optional<fs::path> file;
+    int language = 1;
     std::string command;
     std::vector<std::string> operands;
 };
@@ -92,8 +136,32 @@ struct Options {
 std::optional<Options> parseArguments(const std::vector<std::string>& args,
                                       const CtlEnvironment& env, std::string& error) {
     Options options;
-    for (const std::string& arg : args) {
-        if (ParseSimulateArgument(arg, env.defaultSimulateFile, options.simulate, error)) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--file" || arg.rfind("--file=", 0) == 0) {
+            if (arg == "--file" && i + 1 == args.size()) {
+                error = "--file needs a file name";
+                return std::nullopt;
+            }
+            const std::string file = arg == "--file" ? args[++i] : arg.substr(7);
+            if (file.empty()) {
+                error = "--file needs a file name";
+                return std::nullopt;
+            }
+            options.file = file;
+        } else if (arg.rfind("--lang=", 0) == 0) {
+            const std::string value = arg.substr(7);
+            if (value != "1" && value != "2" && value != "3") {
+                error = "--lang must be 1, 2 or 3, not '" + value + "'";
+                return std::nullopt;
+            }
+            options.language = value[0] - '0';
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (options.command == "set" && arg != "-h" && arg != "--help" && arg != "--trace" &&
+                   arg.rfind("--simulate", 0) != 0) {
+            options.operands.push_back(arg);  // the edit's own words and options
+        } else if (ParseSimulateArgument(arg, env.defaultSimulateFile, options.simulate, error)) {
             if (!error.empty()) {
                 return std::nullopt;
             }
@@ -299,13 +367,13 @@ int commandStatus(Session& session, const CtlEnvironment& env) {
     return kExitOk;
 }
 
-int commandRead(Session& session, const Options& options, const CtlEnvironment& env) {
-    const fs::path file = options.operands.at(0);
+// Reads the mouse's whole configuration memory. Returns the exit status of a
+// failure, or nothing with `image` and `type` filled.
+std::optional<int> readMouse(Session& session, const CtlEnvironment& env, img::ConfigImage& image,
+                             int& type, const std::string& whatFails) {
     if (!session.open()) {
         return kExitDevice;
     }
-    img::ConfigImage image;
-    int type = 0;
     TransferTotals totals;
     const TransactionResult result = ConfigTransaction(session.transport(), [&](Transport& t) {
         type = ReadDeviceType(t);
@@ -328,9 +396,19 @@ int commandRead(Session& session, const Options& options, const CtlEnvironment& 
     if (!totals.ok()) {
         session.fail("the read failed: " + std::to_string(totals.failedChunks) + " of " +
                      std::to_string(totals.chunks) + " chunks unanswered, " +
-                     std::to_string(totals.refusedRanges) + " ranges refused; " + file.string() +
-                     " was not written");
+                     std::to_string(totals.refusedRanges) + " ranges refused; " + whatFails);
         return kExitDevice;
+    }
+    return std::nullopt;
+}
+
+int commandRead(Session& session, const Options& options, const CtlEnvironment& env) {
+    const fs::path file = options.operands.at(0);
+    img::ConfigImage image;
+    int type = 0;
+    if (const auto failed =
+            readMouse(session, env, image, type, file.string() + " was not written")) {
+        return *failed;
     }
     const auto bytes = image.toProfileBytes(type);
     if (const auto error = img::WriteFileAtomically(file, bytes)) {
@@ -342,40 +420,78 @@ int commandRead(Session& session, const Options& options, const CtlEnvironment& 
     return kExitOk;
 }
 
+int commandShow(Session& session, const Options& options, const CtlEnvironment& env) {
+    img::ConfigImage image;
+    int type = 0;
+    if (options.file) {
+        std::string error;
+        auto profile = LoadProfileFile(*options.file, error);
+        if (!profile) {
+            session.fail(error);
+            return kExitUsage;
+        }
+        image = profile->image;
+        type = profile->deviceType;
+    } else if (const auto failed = readMouse(session, env, image, type, "nothing to show")) {
+        return *failed;
+    }
+    text::Languages languages;
+    languages.setCurrent(options.language);
+    editor::SettingsSession settings(languages);
+    settings.decode(image);
+    if (options.json) {
+        *env.out << SettingsJson(settings, type).dump(2) << '\n';
+    } else {
+        *env.out << SettingsText(settings, type);
+    }
+    return kExitOk;
+}
+
+int commandSet(Session& session, const Options& options, const CtlEnvironment& env) {
+    if (!options.file) {
+        session.fail("set needs --file=PROFILE (a profile file to change)");
+        return kExitUsage;
+    }
+    std::string error;
+    auto profile = LoadProfileFile(*options.file, error);
+    if (!profile) {
+        session.fail(error);
+        return kExitUsage;
+    }
+    text::Languages languages;
+    languages.setCurrent(options.language);
+    editor::SettingsSession settings(languages);
+    settings.decode(profile->image);
+    if (const auto refused = ApplySetCommand(settings, options.operands)) {
+        // The first line says what is wrong; what follows lists what is accepted.
+        const auto newline = refused->find('\n');
+        session.fail(refused->substr(0, newline) + "; " + options.file->string() +
+                     " was not changed");
+        if (newline != std::string::npos) {
+            *env.err << refused->substr(newline + 1) << '\n';
+        }
+        return kExitUsage;
+    }
+    settings.encode(profile->image);
+    if (const auto failed = img::WriteFileAtomically(
+            *options.file, profile->image.toProfileBytes(profile->deviceType))) {
+        session.fail(*failed);
+        return kExitUsage;
+    }
+    *env.out << "changed " << options.file->string() << '\n';
+    return kExitOk;
+}
+
 int commandWrite(Session& session, const Options& options, const CtlEnvironment& env) {
     const fs::path file = options.operands.at(0);
     std::string error;
-    constexpr std::size_t kLargest = img::profileFileSize(img::kDeviceType10);
-    const auto bytes = img::ReadFileBytes(file, kLargest, error);
-    if (!bytes) {
-        session.fail(error + " (a profile file has " +
-                     std::to_string(img::profileFileSize(img::kDeviceType2)) + " or " +
-                     std::to_string(kLargest) + " bytes)");
+    const auto profile = LoadProfileFile(file, error);
+    if (!profile) {
+        session.fail(error);
         return kExitUsage;
     }
-    int fileType = 0;
-    for (int type : {img::kDeviceType2, img::kDeviceType10}) {
-        if (bytes->size() == img::profileFileSize(type)) {
-            fileType = type;
-        }
-    }
-    if (fileType == 0) {
-        session.fail(file.string() + ": " + std::to_string(bytes->size()) +
-                     " bytes is not a profile file (" +
-                     std::to_string(img::profileFileSize(img::kDeviceType2)) +
-                     " bytes for device type 2, " + std::to_string(kLargest) +
-                     " for device type 10)");
-        return kExitUsage;
-    }
-    const int typeByte = (*bytes)[img::kDeviceTypeAddress];
-    if (typeByte != fileType) {
-        session.fail(file.string() + ": a " + std::to_string(bytes->size()) +
-                     "-byte profile is for device type " + std::to_string(fileType) +
-                     " but its type byte (offset 42) is " + std::to_string(typeByte));
-        return kExitUsage;
-    }
-    img::ConfigImage image;
-    image.loadProfileBytes(*bytes, fileType);
+    const int fileType = profile->deviceType;
+    const img::ConfigImage& image = profile->image;
 
     if (!session.open()) {
         return kExitDevice;
@@ -413,7 +529,7 @@ int commandWrite(Session& session, const Options& options, const CtlEnvironment&
                      " ranges refused; the mouse may hold a partly written configuration");
         return kExitDevice;
     }
-    *env.out << "wrote " << bytes->size() << " bytes (device type " << fileType << ") from "
+    *env.out << "wrote " << profile->size << " bytes (device type " << fileType << ") from "
              << file.string() << '\n';
     return kExitOk;
 }
@@ -459,7 +575,7 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
     }
     const bool needsFile = options->command == "read" || options->command == "write";
     const std::size_t expected = needsFile ? 1 : 0;
-    if (options->operands.size() != expected) {
+    if (options->command != "set" && options->operands.size() != expected) {
         *env.err << kProgram << ": " << options->command
                  << (needsFile ? " needs exactly one FILE" : " takes no arguments") << "\n\n"
                  << usage->second;
@@ -478,6 +594,12 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
     }
     if (options->command == "read") {
         return commandRead(session, *options, env);
+    }
+    if (options->command == "show") {
+        return commandShow(session, *options, env);
+    }
+    if (options->command == "set") {
+        return commandSet(session, *options, env);
     }
     return commandWrite(session, *options, env);
 }

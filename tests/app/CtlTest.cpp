@@ -3,8 +3,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "app/Ctl.h"
 #include "device/SimulatedMouse.h"
+#include "image/CheckByte.h"
 #include "image/DefaultImage.h"
 #include "image/FileIo.h"
 #include "support/TempDir.h"
@@ -199,7 +202,7 @@ TEST_F(CtlTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(CtlTest, EveryCommandHasHelp) {
-    for (const char* command : {"list", "status", "read", "write", "help"}) {
+    for (const char* command : {"list", "status", "read", "write", "show", "set", "help"}) {
         EXPECT_EQ(run({command, "--help"}), 0) << command;
         EXPECT_EQ(out_.str().rfind("Usage: vtr6420kdctl", 0), 0u);
         EXPECT_NE(out_.str().find(std::string(" ") + command), std::string::npos);
@@ -225,6 +228,132 @@ TEST_F(CtlTest, ProgressIsDrawnOnATerminalForLongTransfers) {
     env_.errIsTerminal = false;
     ASSERT_EQ(run({sim(), "read", path("p.bin").string()}), 0);
     EXPECT_TRUE(err_.str().empty());
+}
+
+}  // namespace
+}  // namespace vtr::app
+
+namespace vtr::app {
+namespace {
+
+class CtlSettingsTest : public CtlTest {
+  protected:
+    // A profile of a fresh simulated mouse.
+    fs::path freshProfile() {
+        const fs::path profile = path("P.bin");
+        EXPECT_EQ(run({sim(), "read", profile.string()}), 0) << err_.str();
+        return profile;
+    }
+    nlohmann::json showJson(const std::vector<std::string>& extra) {
+        std::vector<std::string> args = {"show", "--json"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        EXPECT_EQ(run(args), 0) << err_.str();
+        return nlohmann::json::parse(out_.str());
+    }
+};
+
+TEST_F(CtlSettingsTest, ShowOfAFreshMouseIsTheFactorySettings) {
+    const nlohmann::json json = showJson({sim()});
+    std::vector<std::string> names;
+    for (const auto& button : json["buttons"]) {
+        names.push_back(button["name"]);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Left Key", "Middle Key", "Right Key", "Backward",
+                                        "Forward", "CPI", "Fire Key", "Win+D", "LED Switch"}));
+    EXPECT_EQ(json["cpi"]["enabledLevels"], 4);
+    EXPECT_EQ(json["cpi"]["current"], 2);
+    std::vector<int> values;
+    for (const auto& level : json["cpi"]["levels"]) {
+        if (level["enabled"]) {
+            values.push_back(level["cpi"]);
+        }
+    }
+    EXPECT_EQ(values, (std::vector<int>{1000, 1600, 2400, 3200}));
+    EXPECT_EQ(json["lighting"]["variant"], "nt");
+    EXPECT_EQ(json["lighting"]["option"], 5);
+    EXPECT_EQ(json["fireKey"]["repeat"], 2);
+    EXPECT_EQ(json["fireKey"]["delay"], 32);
+
+    EXPECT_EQ(showJson({sim(), "--lang=3"})["buttons"][0]["name"], "左键");
+    EXPECT_EQ(run({sim(), "show"}), 0);
+    EXPECT_NE(out_.str().find("CPI levels (4 enabled, current 2)"), std::string::npos);
+}
+
+TEST_F(CtlSettingsTest, EditsGoThroughTheModelsIntoTheFile) {
+    const fs::path profile = freshProfile();
+    const std::string file = "--file=" + profile.string();
+    const std::vector<std::vector<std::string>> edits = {
+        {"set", file, "button", "2", "volume-up"},
+        {"set", file, "button", "3", "ctrl+shift+a"},
+        {"set", file, "button", "4", "0300cd"},
+        {"set", file, "cpi", "--levels", "800,1200,1600,2000,2400,3200", "--current=6"},
+        {"set", file, "lighting", "--option=1", "--effect=on", "--nt1-time=30"},
+        {"set", file, "fire", "--repeat", "5", "--delay=100"},
+    };
+    for (const auto& edit : edits) {
+        EXPECT_EQ(run(edit), 0) << edit[2] << ": " << err_.str();
+    }
+    const Bytes bytes = readFile(profile);
+    ASSERT_EQ(bytes.size(), 583u);
+    // Button table: Key2..Key4 and the fire key on Key7.
+    EXPECT_EQ(Bytes(bytes.begin() + 46, bytes.begin() + 55),
+              (Bytes{0x03, 0x00, 0xE9, 0x02, 0x03, 0x04, 0x03, 0x00, 0xCD}));
+    EXPECT_EQ(Bytes(bytes.begin() + 61, bytes.begin() + 64), (Bytes{0x04, 0x0A, 0x64}));
+    // Section A: six levels, values 800..3200; B: current level 6, lighting 0x81.
+    EXPECT_EQ(bytes[1], 6);
+    EXPECT_EQ(Bytes(bytes.begin() + 9, bytes.begin() + 17), (Bytes{1, 3, 4, 5, 6, 7, 0, 0}));
+    EXPECT_EQ(bytes[2], 30);
+    EXPECT_EQ(Bytes(bytes.begin() + 38, bytes.begin() + 42), (Bytes{5, 250, 0x81, 0x7E}));
+    EXPECT_TRUE(bytes[0] & 0x40) << "NT option 1 takes the seven colours";
+    // Both check bytes hold, so nothing is repaired at the next read.
+    EXPECT_EQ(image::CheckByte(std::span(bytes).first(37)), bytes[37]);
+    EXPECT_EQ(image::CheckByte(std::span(bytes).subspan(43, 27)), bytes[70]);
+    // The macro area is not touched.
+    const auto defaults = image::BuiltInDefaultImage();
+    EXPECT_TRUE(std::equal(bytes.begin() + 71, bytes.end(), defaults.begin() + 71));
+
+    const nlohmann::json json = showJson({file});
+    EXPECT_EQ(json["buttons"][2]["name"], "Ctrl+Shift+A");
+    EXPECT_EQ(json["buttons"][3]["name"], "Play/Pause");
+    EXPECT_EQ(json["cpi"]["current"], 6);
+    EXPECT_EQ(json["lighting"]["option"], 1);
+    EXPECT_EQ(json["lighting"]["effect"], true);
+}
+
+TEST_F(CtlSettingsTest, BadEditsAreRefusedAndLeaveTheFileAlone) {
+    const fs::path profile = freshProfile();
+    const Bytes before = readFile(profile);
+    const std::string file = "--file=" + profile.string();
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {{"set", file, "cpi", "--current", "6"}, "level 6 is not enabled (enabled levels: 1..4)"},
+        {{"set", file, "cpi", "--levels", "900"}, "accepted: 500, 800, 1000"},
+        {{"set", file, "cpi", "--levels", "1,2,3,4,5,6,7,8,9"}, "at most 8"},
+        {{"set", file, "cpi", "--colours", "7"}, "accepted: 0..6"},
+        {{"set", file, "cpi", "--speed", "3"}, "unknown option '--speed'"},
+        {{"set", file, "button", "1", "right"}, "last one with Left Key"},
+        {{"set", file, "button", "10", "left"}, "buttons are 1..9"},
+        {{"set", file, "button", "2", "frob"}, "unknown function 'frob'"},
+        {{"set", file, "button", "2", "ctrl+frob"}, "volume-up"},
+        {{"set", file, "lighting", "--option", "6"}, "options: 1..5"},
+        {{"set", file, "lighting", "--nt1-time", "300"}, "0..255"},
+        {{"set", file, "lighting", "--effect", "maybe"}, "on or off"},
+        {{"set", file, "fire", "--delay", "1"}, "0 or 2..255"},
+        {{"set", file, "fire", "--repeat", "128"}, "0 or 2..127"},
+        {{"set", file, "fire"}, "nothing to set"},
+        {{"set", file, "volume"}, "button, cpi, lighting or fire"},
+        {{"set", "button", "2", "left"}, "set needs --file"},
+        {{"set", "--file=" + path("missing.bin").string(), "fire", "--repeat=3"}, "missing.bin"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.args), 2) << c.message;
+        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+    }
+    EXPECT_EQ(readFile(profile), before);
 }
 
 }  // namespace
