@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "image/MemoryMap.h"
+#include "keys/FunctionCode.h"
 
 namespace vtr::settings {
 
@@ -34,13 +35,6 @@ constexpr std::uint8_t kModeBit4 = 0x10;
 
 std::size_t buttonOffset(int button) {
     return kP + 3 * static_cast<std::size_t>(button - 1);
-}
-
-std::string BytesToCodeText(std::uint8_t category, std::uint8_t parameter1,
-                            std::uint8_t parameter2) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", category, parameter1, parameter2);
-    return text;
 }
 
 CpiBytes cpiBytesOf(const WorkingImage& working) {
@@ -186,7 +180,7 @@ void DataBufToUI(const image::ConfigImage& dataBuf, const SettingsRefs& settings
     for (int button = 1; button <= kButtonCount; ++button) {
         const std::size_t at = buttonOffset(button);
         settings.codeTexts[button - 1] =
-            BytesToCodeText(working[at], working[at + 1], working[at + 2]);
+            keys::BytesToCodeText({working[at], working[at + 1], working[at + 2]});
     }
     RefreshUI(settings, showFirstPage);
 }
