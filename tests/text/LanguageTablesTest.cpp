@@ -47,6 +47,29 @@ const Expected kExpected[] = {
       "VTR6420KDData.bin文件类型错误"}},
     {"Str103", {"Macro bin length out of range", "巨集檔案長度超出範圍", "宏文件长度超出范围"}},
     {"Str104", {"EEPROM space shortage", "EEPROM空間不足", "EEPROM空间不足"}},
+    {"Str105",
+     {"The settings could not be read from the mouse. Reconnect the mouse to try again.",
+      "無法從滑鼠讀取設定。請重新連接滑鼠後再試一次。",
+      "无法从鼠标读取设置。请重新连接鼠标后再试一次。"}},
+    {"Str106",
+     {"The settings were not written to the mouse. Check the connection and try again.",
+      "設定未寫入滑鼠。請檢查連接後再試一次。",
+      "设置未写入鼠标。请检查连接后再试一次。"}},
+    {"Str107",
+     {"The mouse was found but this user may not open it. Install the udev rule "
+      "70-vtr6420kd.rules, then run: udevadm control --reload and udevadm trigger",
+      "已找到滑鼠，但目前使用者無權開啟。請安裝 udev 規則 70-vtr6420kd.rules，然後執行："
+      "udevadm control --reload 和 udevadm trigger",
+      "已找到鼠标，但当前用户无权打开。请安装 udev 规则 70-vtr6420kd.rules，然后运行："
+      "udevadm control --reload 和 udevadm trigger"}},
+    {"Str108",
+     {"This profile file is too short to hold settings.",
+      "此配置檔案太短，不含設定。",
+      "此配置文件太短，不含设置。"}},
+    {"Str109",
+     {"This profile file is for another type of mouse.",
+      "此配置檔案適用於其他類型的滑鼠。",
+      "此配置文件适用于其他类型的鼠标。"}},
     {"Str200", {"*", "*", "*"}},
     {"Str201", {"Standard Mouse Key", "標準滑鼠按鍵", "标准滑鼠按键"}},
     {"Str202", {"Special Key", "特殊功能按鍵", "特殊功能按键"}},
@@ -131,7 +154,7 @@ std::string lowerCase(std::string s) {
 }
 
 TEST(LanguageTablesTest, EveryKeyHasItsTextInEveryLanguage) {
-    ASSERT_EQ(std::size(kExpected), 95u);
+    ASSERT_EQ(std::size(kExpected), 100u);
     const Languages languages;
     for (int language = 1; language <= kLanguageCount; ++language) {
         for (const Expected& e : kExpected) {
@@ -157,7 +180,7 @@ TEST(LanguageTablesTest, OnlyTheTablesOwnSectionCounts) {
     // The table of language 2 read as if it were language 1 has none of its keys.
     const auto lang2 = resources::find("lang2");
     EXPECT_EQ(LanguageTable::Parse(lang2, "lang1").size(), 0u);
-    EXPECT_EQ(LanguageTable::Parse(lang2, "LANG2").size(), 95u);
+    EXPECT_EQ(LanguageTable::Parse(lang2, "LANG2").size(), 100u);
 }
 
 // The lines of a table file, each as UTF-8 without its line end; fails the
