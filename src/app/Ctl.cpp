@@ -2,7 +2,10 @@
 
 #include "app/CtlSettings.h"
 #include "app/SimulateOption.h"
+#include "editor/Editor.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -40,7 +43,12 @@ Commands:
   read FILE     read the whole configuration into a profile file
   write FILE    write a profile file into the mouse
   show          show the decoded settings of the mouse or of a profile file
-  set WHAT ...  change settings in a profile file (button, cpi, lighting, fire)
+  set WHAT ...  change settings of the mouse or a profile file (button, cpi, lighting, fire)
+  apply FILE    load a profile file and write it into the mouse, like Load Profile and Apply
+  save FILE     read the mouse and save its settings, like Save Profile
+  reset         write the built-in defaults into the mouse, macros included
+  pointer show|set
+                the desktop's pointer speed, double-click speed and scroll lines
   help [COMMAND]
 
 Options:
@@ -90,10 +98,11 @@ lighting (variant, option group and option, the two switches, timings) and the
 fire key (repeat count, delay). --json prints the same as a JSON object (the
 README describes its fields).
 )"},
-    {"set", R"(Usage: vtr6420kdctl [OPTIONS] set --file=PROFILE WHAT ...
+    {"set", R"(Usage: vtr6420kdctl [OPTIONS] set [--file=PROFILE] WHAT ...
 
-Changes settings in a profile file, which is then written back atomically; the
-file is left as it was when anything is wrong.
+Changes settings of the mouse (read, changed, written back like Apply) or, with
+--file, of a profile file (written back atomically). Nothing is written when
+anything is wrong.
 
   set button N FUNCTION      N is 1..9; FUNCTION is a name (left, right, middle,
                              backward, forward, fire, cpi, cpi-up, cpi-down,
@@ -115,6 +124,29 @@ file is left as it was when anything is wrong.
                              repeat 0 or 2..127, delay 0 or 2..255
 
 Exit status 2 and nothing written on bad input.
+)"},
+    {"apply", R"(Usage: vtr6420kdctl [OPTIONS] apply FILE
+
+Reads the mouse, loads the profile FILE like Load Profile (at least 43 bytes;
+its type byte at offset 42 must be the mouse's device type) and writes it into
+the mouse like Apply, macros included when the file holds them.
+)"},
+    {"save", R"(Usage: vtr6420kdctl [OPTIONS] save FILE
+
+Reads the mouse and saves its settings like Save Profile: ".bin" is added when
+FILE does not end in it; the file is replaced atomically.
+)"},
+    {"reset", R"(Usage: vtr6420kdctl [OPTIONS] reset
+
+Writes the built-in default settings and macros into the mouse.
+)"},
+    {"pointer", R"(Usage: vtr6420kdctl [OPTIONS] pointer show [--json]
+       vtr6420kdctl [OPTIONS] pointer set [--speed=N] [--double-click=N] [--scroll-lines=N]
+
+The desktop's pointer speed, double-click speed and wheel scroll lines as the
+editor's three bars: positions 1..10 (0: the current value is not one of the
+steps). `set` writes the chosen steps and passes them to the desktop; the mouse
+is not needed.
 )"},
     {"help", R"(Usage: vtr6420kdctl help [COMMAND]
 
@@ -158,7 +190,8 @@ std::optional<Options> parseArguments(const std::vector<std::string>& args,
             options.language = value[0] - '0';
         } else if (arg == "--json") {
             options.json = true;
-        } else if (options.command == "set" && arg != "-h" && arg != "--help" && arg != "--trace" &&
+        } else if ((options.command == "set" || options.command == "pointer") && arg != "-h" &&
+                   arg != "--help" && arg != "--json" && arg != "--trace" &&
                    arg.rfind("--simulate", 0) != 0) {
             options.operands.push_back(arg);  // the edit's own words and options
         } else if (ParseSimulateArgument(arg, env.defaultSimulateFile, options.simulate, error)) {
@@ -224,6 +257,28 @@ class Progress {
     int done_ = 0;
     std::uint64_t start_;
     bool drawn_ = false;
+};
+
+// The editor's dialogs on a terminal: messages go to stderr, the file is the
+// one named on the command line.
+class CliPrompts final : public editor::Prompts {
+  public:
+    explicit CliPrompts(std::ostream& err) : err_(err) {}
+    void message(const std::string& text) override {
+        std::string line = text;
+        std::replace(line.begin(), line.end(), '\r', '\n');
+        err_ << kProgram << ": " << line << '\n';
+        ++messages;
+    }
+    bool question(const std::string&) override { return false; }
+    std::optional<fs::path> saveFile(const editor::FileFilter&) override { return file; }
+    std::optional<fs::path> openFile(const editor::FileFilter&) override { return file; }
+
+    std::optional<fs::path> file;
+    int messages = 0;
+
+  private:
+    std::ostream& err_;
 };
 
 class Session {
@@ -305,6 +360,21 @@ class Session {
 
     void fail(const std::string& message) { *env_.err << kProgram << ": " << message << '\n'; }
 
+    // An editing session on this backend: defaults loaded, pointer settings
+    // read, the language chosen.
+    editor::Editor& editor(int language) {
+        if (!editor_) {
+            pointerStore_ = env_.pointerStore();
+            prompts_ = std::make_unique<CliPrompts>(*env_.err);
+            editor_ =
+                std::make_unique<editor::Editor>(*active_, *env_.clock, *prompts_, *pointerStore_);
+            editor_->FormCreate();
+            editor_->setLanguage(language);
+        }
+        return *editor_;
+    }
+    CliPrompts& prompts() { return *prompts_; }
+
   private:
     const Options& options_;
     const CtlEnvironment& env_;
@@ -312,6 +382,9 @@ class Session {
     std::unique_ptr<TracingBackend> tracing_;
     HidBackend* active_ = nullptr;
     std::unique_ptr<Transport> transport_;
+    std::unique_ptr<settings::PointerSettingsStore> pointerStore_;
+    std::unique_ptr<CliPrompts> prompts_;
+    std::unique_ptr<editor::Editor> editor_;
 };
 
 int commandList(Session& session, const CtlEnvironment& env) {
@@ -447,10 +520,51 @@ int commandShow(Session& session, const Options& options, const CtlEnvironment& 
     return kExitOk;
 }
 
+// Opens and reads the mouse through the editor, with progress on a terminal.
+std::optional<int> connectEditor(Session& session, const Options& options, editor::Editor*& out) {
+    editor::Editor& editor = session.editor(options.language);
+    if (!editor.ConnectNow()) {
+        return kExitDevice;
+    }
+    out = &editor;
+    return std::nullopt;
+}
+
+// Runs a write of the editor with a progress bar.
+template <typename Write>
+bool withProgress(editor::Editor& editor, const CtlEnvironment& env, Write write) {
+    std::unique_ptr<Progress> progress;
+    editor.hooks().progress = [&](int done, int total) {
+        if (!progress) {
+            progress = std::make_unique<Progress>(env, "writing", total);
+        }
+        (void)done;
+        progress->chunk();
+    };
+    const bool written = write();
+    editor.hooks().progress = nullptr;
+    return written;
+}
+
 int commandSet(Session& session, const Options& options, const CtlEnvironment& env) {
     if (!options.file) {
-        session.fail("set needs --file=PROFILE (a profile file to change)");
-        return kExitUsage;
+        editor::Editor* editor = nullptr;
+        if (const auto failed = connectEditor(session, options, editor)) {
+            return *failed;
+        }
+        if (const auto refused = ApplySetCommand(editor->settings(), options.operands)) {
+            const auto newline = refused->find('\n');
+            session.fail(refused->substr(0, newline) + "; nothing was written");
+            if (newline != std::string::npos) {
+                *env.err << refused->substr(newline + 1) << '\n';
+            }
+            return kExitUsage;
+        }
+        if (!withProgress(*editor, env, [&] { return editor->Btn_Apply_0Click(); })) {
+            return kExitDevice;
+        }
+        *env.out << "changed the mouse's settings\n";
+        return kExitOk;
     }
     std::string error;
     auto profile = LoadProfileFile(*options.file, error);
@@ -479,6 +593,140 @@ int commandSet(Session& session, const Options& options, const CtlEnvironment& e
         return kExitUsage;
     }
     *env.out << "changed " << options.file->string() << '\n';
+    return kExitOk;
+}
+
+int commandApply(Session& session, const Options& options, const CtlEnvironment& env) {
+    editor::Editor* editor = nullptr;
+    if (const auto failed = connectEditor(session, options, editor)) {
+        return *failed;
+    }
+    session.prompts().file = options.operands.at(0);
+    if (!editor->Btn_Load_0Click()) {
+        return kExitUsage;
+    }
+    if (!withProgress(*editor, env, [&] { return editor->Btn_Apply_0Click(); })) {
+        return kExitDevice;
+    }
+    *env.out << "wrote " << options.operands[0] << " into the mouse\n";
+    return kExitOk;
+}
+
+int commandSave(Session& session, const Options& options, const CtlEnvironment& env) {
+    editor::Editor* editor = nullptr;
+    if (const auto failed = connectEditor(session, options, editor)) {
+        return *failed;
+    }
+    session.prompts().file = options.operands.at(0);
+    if (!editor->Btn_Save_0Click()) {
+        return kExitUsage;
+    }
+    *env.out << "saved the mouse's settings\n";
+    return kExitOk;
+}
+
+int commandReset(Session& session, const Options& options, const CtlEnvironment& env) {
+    editor::Editor* editor = nullptr;
+    if (const auto failed = connectEditor(session, options, editor)) {
+        return *failed;
+    }
+    if (!withProgress(*editor, env, [&] { return editor->Btn_Reset_0Click(); })) {
+        return kExitDevice;
+    }
+    *env.out << "wrote the default settings into the mouse\n";
+    return kExitOk;
+}
+
+struct PointerOption {
+    const char* name;
+    settings::PointerBar bar;
+    const char* jsonName;
+};
+constexpr PointerOption kPointerOptions[] = {
+    {"speed", settings::PointerBar::Speed, "speed"},
+    {"double-click", settings::PointerBar::DoubleClick, "doubleClick"},
+    {"scroll-lines", settings::PointerBar::ScrollLines, "scrollLines"},
+};
+
+int commandPointer(Session& session, const Options& options, const CtlEnvironment& env) {
+    editor::Editor& editor = session.editor(options.language);
+    settings::PointerSettings& pointer = editor.pointer();
+    const auto valueOf = [&](settings::PointerBar bar) {
+        switch (bar) {
+            case settings::PointerBar::Speed:
+                return pointer.speedValue();
+            case settings::PointerBar::DoubleClick:
+                return pointer.doubleClickTime();
+            case settings::PointerBar::ScrollLines:
+                break;
+        }
+        return pointer.scrollLines();
+    };
+    const std::string verb = options.operands.empty() ? std::string() : options.operands[0];
+    if (verb == "show" && options.operands.size() == 1) {
+        nlohmann::ordered_json json = nlohmann::ordered_json::object();
+        for (const PointerOption& o : kPointerOptions) {
+            json[o.jsonName] = {
+                {"position", pointer.position(o.bar)},
+                {"value", pointer.hasValue(o.bar) ? nlohmann::ordered_json(valueOf(o.bar))
+                                                  : nlohmann::ordered_json(nullptr)}};
+        }
+        if (options.json) {
+            *env.out << json.dump(2) << '\n';
+        } else {
+            for (const PointerOption& o : kPointerOptions) {
+                *env.out << o.name << ": position " << pointer.position(o.bar) << " (value "
+                         << (pointer.hasValue(o.bar) ? std::to_string(valueOf(o.bar))
+                                                     : std::string("not set"))
+                         << ")\n";
+            }
+        }
+        return kExitOk;
+    }
+    if (verb != "set") {
+        session.fail("pointer show or pointer set");
+        return kExitUsage;
+    }
+    std::vector<std::pair<settings::PointerBar, int>> clicks;
+    for (std::size_t i = 1; i < options.operands.size(); ++i) {
+        std::string name = options.operands[i];
+        std::string value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        } else if (i + 1 < options.operands.size()) {
+            value = options.operands[++i];
+        }
+        const PointerOption* option = nullptr;
+        for (const PointerOption& o : kPointerOptions) {
+            if (name == std::string("--") + o.name) {
+                option = &o;
+            }
+        }
+        if (option == nullptr) {
+            session.fail("unknown pointer setting '" + name +
+                         "' (accepted: --speed, --double-click, --scroll-lines)");
+            return kExitUsage;
+        }
+        const bool digits = !value.empty() && value.size() <= 2 &&
+                            std::all_of(value.begin(), value.end(), ::isdigit);
+        const int position = digits ? std::stoi(value) : 0;
+        if (position < 1 || position > settings::kPointerSteps) {
+            session.fail("--" + std::string(option->name) + " takes a position 1..10, not '" +
+                         value + "'");
+            return kExitUsage;
+        }
+        clicks.emplace_back(option->bar, position);
+    }
+    if (clicks.empty()) {
+        session.fail("nothing to set (--speed, --double-click, --scroll-lines)");
+        return kExitUsage;
+    }
+    for (const auto& [bar, position] : clicks) {
+        pointer.click(bar, position);
+    }
+    editor.ChangePointerSettings();
+    *env.out << "changed the pointer settings\n";
     return kExitOk;
 }
 
@@ -573,9 +821,11 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
         *env.out << usage->second;
         return kExitOk;
     }
-    const bool needsFile = options->command == "read" || options->command == "write";
+    const bool needsFile = options->command == "read" || options->command == "write" ||
+                           options->command == "apply" || options->command == "save";
     const std::size_t expected = needsFile ? 1 : 0;
-    if (options->command != "set" && options->operands.size() != expected) {
+    if (options->command != "set" && options->command != "pointer" &&
+        options->operands.size() != expected) {
         *env.err << kProgram << ": " << options->command
                  << (needsFile ? " needs exactly one FILE" : " takes no arguments") << "\n\n"
                  << usage->second;
@@ -600,6 +850,18 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
     }
     if (options->command == "set") {
         return commandSet(session, *options, env);
+    }
+    if (options->command == "apply") {
+        return commandApply(session, *options, env);
+    }
+    if (options->command == "save") {
+        return commandSave(session, *options, env);
+    }
+    if (options->command == "reset") {
+        return commandReset(session, *options, env);
+    }
+    if (options->command == "pointer") {
+        return commandPointer(session, *options, env);
     }
     return commandWrite(session, *options, env);
 }

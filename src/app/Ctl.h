@@ -9,6 +9,7 @@
 
 #include "device/Clock.h"
 #include "device/HidBackend.h"
+#include "settings/PointerSettingsStore.h"
 
 namespace vtr::app {
 
@@ -24,6 +25,8 @@ struct CtlEnvironment {
     bool errIsTerminal = false;
     // Where --simulate keeps the simulated mouse's memory without a FILE.
     std::filesystem::path defaultSimulateFile;
+    // The user's pointer settings (the desktop's for the real program).
+    std::function<std::unique_ptr<settings::PointerSettingsStore>()> pointerStore;
 };
 
 enum ExitStatus { kExitOk = 0, kExitDevice = 1, kExitUsage = 2 };

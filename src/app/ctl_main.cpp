@@ -11,6 +11,7 @@
 #include "app/Ctl.h"
 #include "app/SimulateOption.h"
 #include "device/hidapi_backend.h"
+#include "platform/SystemPointerStore.h"
 
 int main(int argc, char** argv) {
     vtr::device::SystemClock clock;
@@ -21,5 +22,6 @@ int main(int argc, char** argv) {
     env.err = &std::cerr;
     env.errIsTerminal = isatty(STDERR_FILENO) != 0;
     env.defaultSimulateFile = vtr::app::DefaultSimulateFile();
+    env.pointerStore = [] { return vtr::platform::OpenSystemPointerStore(); };
     return vtr::app::RunCtl({argv + 1, argv + argc}, env);
 }

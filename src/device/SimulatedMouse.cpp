@@ -96,6 +96,12 @@ std::vector<HidInterfaceInfo> SimulatedMouse::enumerate() {
 
 std::unique_ptr<HidDevice> SimulatedMouse::open(const std::string& path, std::string* error) {
     const bool ours = path == kConfigPath || path == kPointerPath;
+    if (ours && firmware_.plugged() && refuseOpen_) {
+        if (error) {
+            *error = "permission denied opening " + path;
+        }
+        return nullptr;
+    }
     if (ours && firmware_.plugged()) {
         return std::make_unique<Handle>(*this, path == kConfigPath);
     }

@@ -53,6 +53,10 @@ class SimulatedMouse final : public HidBackend {
 
     int openHandles() const { return openHandles_; }
 
+    // The interfaces stay listed, but opening them fails as it does for a user
+    // without access to the device node.
+    void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }
+
     std::vector<HidInterfaceInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path, std::string* error) override;
 
@@ -70,6 +74,7 @@ class SimulatedMouse final : public HidBackend {
     bool logging_ = false;
     std::vector<ReportLogEntry> log_;
     int openHandles_ = 0;
+    bool refuseOpen_ = false;
 };
 
 }  // namespace vtr::device

@@ -20,6 +20,14 @@ int Transport::CountHidDevices() {
     return count;
 }
 
+int Transport::CountInterfaces(std::uint16_t vendorId, std::uint16_t productId) {
+    const auto interfaces = backend_.enumerate();
+    return static_cast<int>(std::count_if(
+        interfaces.begin(), interfaces.end(), [&](const HidInterfaceInfo& info) {
+            return info.vendorId == vendorId && info.productId == productId;
+        }));
+}
+
 bool Transport::OpenDevice(std::uint16_t vendorId, std::uint16_t productId) {
     // Only interfaces with the right ids and an 8-byte feature report can be the
     // device, so only those are opened; the last one that opens wins and every

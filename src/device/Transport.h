@@ -38,6 +38,9 @@ class Transport {
 
     // Number of present HID interfaces that can be opened.
     int CountHidDevices();
+    // Number of present HID interfaces with these ids, whether or not this
+    // user may open them.
+    int CountInterfaces(std::uint16_t vendorId, std::uint16_t productId);
     // Opens the interface with these ids and an 8-byte feature report; with several
     // such interfaces the last one enumerated wins. On false the state is unchanged.
     bool OpenDevice(std::uint16_t vendorId, std::uint16_t productId);
@@ -45,6 +48,7 @@ class Transport {
     void CloseDevice();
 
     bool devicePresent() const { return device_ != nullptr; }
+    HidBackend& backend() { return backend_; }
     std::uint16_t vendorId() const { return vendorId_; }
     std::uint16_t productId() const { return productId_; }
     std::uint16_t featureReportLength() const { return featureReportLength_; }

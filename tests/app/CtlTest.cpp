@@ -10,6 +10,7 @@
 #include "image/CheckByte.h"
 #include "image/DefaultImage.h"
 #include "image/FileIo.h"
+#include "settings/MemoryPointerStore.h"
 #include "support/TempDir.h"
 
 namespace vtr::app {
@@ -26,10 +27,17 @@ class CtlTest : public vtr::testing::TempDirTest {
         env_.out = &out_;
         env_.err = &err_;
         env_.defaultSimulateFile = dir_ / "default-sim.bin";
+        env_.pointerStore = [this] {
+            return std::unique_ptr<settings::PointerSettingsStore>(
+                std::make_unique<ForwardingStore>(pointerStore_));
+        };
         // The "real" machine: one simulated mouse the test can inject faults into.
         env_.realBackend = [this]() -> std::unique_ptr<device::HidBackend> {
             if (!realMouse_) {
-                return std::make_unique<device::SimulatedMouse>(10);  // unused
+                // A machine without the mouse.
+                auto none = std::make_unique<device::SimulatedMouse>(10);
+                none->firmware().unplug();
+                return none;
             }
             return std::make_unique<Forwarding>(*realMouse_);
         };
@@ -66,7 +74,34 @@ class CtlTest : public vtr::testing::TempDirTest {
         device::HidBackend& inner_;
     };
 
+    // Lets a test look at the pointer settings the tool wrote.
+    class ForwardingStore final : public settings::PointerSettingsStore {
+      public:
+        explicit ForwardingStore(settings::PointerSettingsStore& inner) : inner_(inner) {}
+        bool openKey(std::string_view key) override { return inner_.openKey(key); }
+        bool valueExists(std::string_view key, std::string_view name) override {
+            return inner_.valueExists(key, name);
+        }
+        std::optional<std::string> readText(std::string_view key, std::string_view name) override {
+            return inner_.readText(key, name);
+        }
+        bool writeText(std::string_view key, std::string_view name,
+                       std::string_view value) override {
+            return inner_.writeText(key, name, value);
+        }
+        void setMouseSpeed(int s) override { inner_.setMouseSpeed(s); }
+        void setMouseAcceleration(int a, int b, int c) override {
+            inner_.setMouseAcceleration(a, b, c);
+        }
+        void setDoubleClickTime(int ms) override { inner_.setDoubleClickTime(ms); }
+        void setWheelScrollLines(int lines) override { inner_.setWheelScrollLines(lines); }
+
+      private:
+        settings::PointerSettingsStore& inner_;
+    };
+
     device::VirtualClock clock_;
+    settings::MemoryPointerStore pointerStore_;
     std::ostringstream out_, err_;
     CtlEnvironment env_;
     std::unique_ptr<device::SimulatedMouse> realMouse_;
@@ -202,7 +237,8 @@ TEST_F(CtlTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(CtlTest, EveryCommandHasHelp) {
-    for (const char* command : {"list", "status", "read", "write", "show", "set", "help"}) {
+    for (const char* command : {"list", "status", "read", "write", "show", "set", "apply", "save",
+                                "reset", "pointer", "help"}) {
         EXPECT_EQ(run({command, "--help"}), 0) << command;
         EXPECT_EQ(out_.str().rfind("Usage: vtr6420kdctl", 0), 0u);
         EXPECT_NE(out_.str().find(std::string(" ") + command), std::string::npos);
@@ -346,7 +382,6 @@ TEST_F(CtlSettingsTest, BadEditsAreRefusedAndLeaveTheFileAlone) {
         {{"set", file, "fire", "--repeat", "128"}, "0 or 2..127"},
         {{"set", file, "fire"}, "nothing to set"},
         {{"set", file, "volume"}, "button, cpi, lighting or fire"},
-        {{"set", "button", "2", "left"}, "set needs --file"},
         {{"set", "--file=" + path("missing.bin").string(), "fire", "--repeat=3"}, "missing.bin"},
     };
     for (const Case& c : cases) {
@@ -354,6 +389,87 @@ TEST_F(CtlSettingsTest, BadEditsAreRefusedAndLeaveTheFileAlone) {
         EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
     }
     EXPECT_EQ(readFile(profile), before);
+}
+
+}  // namespace
+}  // namespace vtr::app
+
+namespace vtr::app {
+namespace {
+
+TEST_F(CtlSettingsTest, MouseEditsGoThroughTheEditor) {
+    ASSERT_EQ(run({sim(), "set", "cpi", "--current", "1"}), 0) << err_.str();
+    EXPECT_EQ(showJson({sim()})["cpi"]["current"], 1);
+    const Bytes memory = readFile(dir_ / "m.bin");
+    EXPECT_EQ(memory[38], 0);
+    EXPECT_EQ(memory[39], 255);
+    EXPECT_EQ(image::CheckByte(std::span(memory).first(37)), memory[37]);
+
+    // Refused edits send nothing.
+    EXPECT_EQ(run({sim(), "--trace", "set", "cpi", "--current", "6"}), 2);
+    EXPECT_NE(err_.str().find("nothing was written"), std::string::npos);
+    EXPECT_EQ(err_.str().find("send 04 06"), std::string::npos);
+    EXPECT_EQ(readFile(dir_ / "m.bin"), memory);
+}
+
+TEST_F(CtlSettingsTest, SaveApplyAndResetThroughTheEditor) {
+    ASSERT_EQ(run({sim(), "set", "button", "2", "volume-up"}), 0) << err_.str();
+    ASSERT_EQ(run({sim(), "save", path("saved").string()}), 0) << err_.str();
+    const Bytes saved = readFile(path("saved.bin"));
+    ASSERT_EQ(saved.size(), 583u);
+    EXPECT_EQ(saved[46], 0x03);
+
+    ASSERT_EQ(run({sim(), "reset"}), 0) << err_.str();
+    EXPECT_EQ(showJson({sim()})["buttons"][1]["name"], "Middle Key");
+    const Bytes memory = readFile(dir_ / "m.bin");
+    const auto factory = device::MouseFirmware::FactoryEeprom(10);
+    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), factory.begin()));
+
+    ASSERT_EQ(run({sim(), "apply", path("saved.bin").string()}), 0) << err_.str();
+    EXPECT_EQ(showJson({sim()})["buttons"][1]["name"], "Volume +");
+
+    ASSERT_FALSE(image::WriteFileAtomically(path("short.bin"), Bytes(20, 0)));
+    EXPECT_EQ(run({sim(), "apply", path("short.bin").string()}), 2);
+    EXPECT_NE(err_.str().find("too short"), std::string::npos);
+}
+
+TEST_F(CtlSettingsTest, EditorCommandsWithoutAMouse) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"reset"}, {"set", "fire", "--repeat=3"}, {"save", "x.bin"}}) {
+        EXPECT_EQ(run(args), 1) << args[0];
+        EXPECT_NE(err_.str().find("No Device Found\nPlease check"), std::string::npos)
+            << err_.str();
+    }
+}
+
+TEST_F(CtlSettingsTest, PointerSettingsAsPositions) {
+    pointerStore_.setValue(settings::kMouseKey, "MouseSensitivity", "10");
+    pointerStore_.setValue(settings::kMouseKey, "DoubleClickSpeed", "500");
+    pointerStore_.setValue(settings::kDesktopKey, "WheelScrollLines", "3");
+    ASSERT_EQ(run({"pointer", "show"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "speed: position 6 (value 10)\n"
+              "double-click: position 0 (value 500)\n"
+              "scroll-lines: position 3 (value 3)\n");
+
+    ASSERT_EQ(run({"pointer", "set", "--speed=9", "--scroll-lines", "5"}), 0) << err_.str();
+    EXPECT_EQ(pointerStore_.value(settings::kMouseKey, "MouseSensitivity"), "16");
+    EXPECT_EQ(pointerStore_.value(settings::kMouseKey, "DoubleClickSpeed"), "500");
+    EXPECT_EQ(pointerStore_.value(settings::kDesktopKey, "WheelScrollLines"), "5");
+    ASSERT_EQ(run({"pointer", "show", "--json"}), 0);
+    const auto json = nlohmann::json::parse(out_.str());
+    EXPECT_EQ(json["speed"]["position"], 9);
+    EXPECT_EQ(json["doubleClick"]["value"], 500);
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"pointer", "set", "--speed=11"},
+                                               {"pointer", "set", "--speed=x"},
+                                               {"pointer", "set", "--volume=3"},
+                                               {"pointer", "set"},
+                                               {"pointer", "frob"}}) {
+        EXPECT_EQ(run(args), 2) << args.back();
+    }
+    EXPECT_EQ(pointerStore_.value(settings::kMouseKey, "MouseSensitivity"), "16");
 }
 
 }  // namespace
