@@ -3,6 +3,7 @@
 #include "app/CtlSettings.h"
 #include "app/SimulateOption.h"
 #include "editor/Editor.h"
+#include "settings/MemoryPointerStore.h"
 
 #include <algorithm>
 #include <cctype>
@@ -364,7 +365,13 @@ class Session {
     // read, the language chosen.
     editor::Editor& editor(int language) {
         if (!editor_) {
-            pointerStore_ = env_.pointerStore();
+            // Only `pointer` touches the desktop's pointer settings; the mouse
+            // commands leave them as they are.
+            if (options_.command == "pointer") {
+                pointerStore_ = env_.pointerStore();
+            } else {
+                pointerStore_ = std::make_unique<settings::MemoryPointerStore>();
+            }
             prompts_ = std::make_unique<CliPrompts>(*env_.err);
             editor_ =
                 std::make_unique<editor::Editor>(*active_, *env_.clock, *prompts_, *pointerStore_);

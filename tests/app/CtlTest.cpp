@@ -398,12 +398,16 @@ namespace vtr::app {
 namespace {
 
 TEST_F(CtlSettingsTest, MouseEditsGoThroughTheEditor) {
+    pointerStore_.setValue(settings::kMouseKey, "MouseSensitivity", "10");
     ASSERT_EQ(run({sim(), "set", "cpi", "--current", "1"}), 0) << err_.str();
     EXPECT_EQ(showJson({sim()})["cpi"]["current"], 1);
     const Bytes memory = readFile(dir_ / "m.bin");
     EXPECT_EQ(memory[38], 0);
     EXPECT_EQ(memory[39], 255);
     EXPECT_EQ(image::CheckByte(std::span(memory).first(37)), memory[37]);
+
+    EXPECT_TRUE(pointerStore_.writes().empty()) << "mouse commands leave the desktop alone";
+    EXPECT_TRUE(pointerStore_.liveCalls().empty());
 
     // Refused edits send nothing.
     EXPECT_EQ(run({sim(), "--trace", "set", "cpi", "--current", "6"}), 2);
