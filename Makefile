@@ -3,6 +3,7 @@
 #              the fuzz targets, and the real HID path through a kernel under qemu)
 # make build - install what is missing and build
 # make bench - time a full read of the simulated mouse against the protocol's floor
+# make package - release build and its Debian package, $(BUILD)/vtr6420kd_VERSION_ARCH.deb
 
 BUILD     ?= build
 SAN_BUILD ?= build-san
@@ -44,4 +45,22 @@ bench: build
 	$(BUILD)/bench/bench_transfer
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(RELEASE_BUILD)
+
+# The package is built from a release build of its own (no tests or
+# benchmarks), so the development build in $(BUILD) keeps its type; the .deb
+# goes to $(BUILD). Install it with: sudo apt-get install ./$(BUILD)/vtr6420kd_*.deb
+# Warnings are not errors here: the development builds hold that line, and a
+# false alarm of the optimiser at -O3 must not stop a release.
+RELEASE_BUILD ?= build-release
+
+.PHONY: package
+
+package: deps
+	cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DVTR_BUILD_TESTS=OFF -DVTR_BUILD_BENCH=OFF -DVTR_KERNEL_TEST=OFF -DVTR_WERROR=OFF \
+	  $(CMAKE_ARGS)
+	cmake --build $(RELEASE_BUILD)
+	mkdir -p $(BUILD)
+	cd $(RELEASE_BUILD) && cpack -G DEB -B $(abspath $(BUILD))
+	@ls $(BUILD)/vtr6420kd_*.deb

@@ -327,7 +327,11 @@ class Session {
             }
             std::string reason;
             if (!active_->open(info.path, &reason)) {
-                fail("the mouse was found at " + info.path + " but cannot be opened: " + reason);
+                fail("the mouse was found at " + info.path + " but cannot be opened: " + reason +
+                     "\nThe udev rule 70-vtr6420kd.rules lets the logged-in user open the "
+                     "mouse: install it (the package puts it in /usr/lib/udev/rules.d; by "
+                     "hand, copy it to /etc/udev/rules.d), then run as root: "
+                     "udevadm control --reload and udevadm trigger");
                 return false;
             }
         }

@@ -218,6 +218,33 @@ TEST_F(CtlTest, ListAndStatus) {
     }
 }
 
+TEST_F(CtlTest, AMouseThisUserMayNotOpenNamesTheUdevRule) {
+    realMouse_ = std::make_unique<device::SimulatedMouse>(10);
+    realMouse_->setRefuseOpen(true);
+    const auto defaults = image::BuiltInDefaultImage();
+    writeFile(path("in.bin"), Bytes(defaults.begin(), defaults.end()));
+    const std::vector<std::vector<std::string>> commands = {
+        {"status"},
+        {"read", path("p.bin").string()},
+        {"write", path("in.bin").string()},
+        {"show"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0]);
+        EXPECT_EQ(run(args), 1);
+        const std::string message = err_.str();
+        for (const char* part : {"70-vtr6420kd.rules", "udevadm control --reload",
+                                 "udevadm trigger", "permission denied"}) {
+            EXPECT_NE(message.find(part), std::string::npos) << part << " in:\n" << message;
+        }
+    }
+    EXPECT_FALSE(fs::exists(path("p.bin")));
+
+    // Listing needs no open, so it still shows where the mouse is.
+    EXPECT_EQ(run({"list"}), 0);
+    EXPECT_NE(out_.str().find("(configuration interface)"), std::string::npos);
+}
+
 TEST_F(CtlTest, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},
