@@ -88,7 +88,11 @@ std::optional<std::string> WriteFileAtomically(const fs::path& path,
         }
     }
 #else
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    // A hidden temporary beside the target: ".name.XXXXXX".
+    std::string hidden = ".";
+    hidden += path.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (folder / hidden).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
         return path.string() + ": " + std::strerror(errno);
