@@ -1,5 +1,6 @@
 #include "app/Ctl.h"
 
+#include "app/CtlMacros.h"
 #include "app/CtlSettings.h"
 #include "app/SimulateOption.h"
 #include "editor/Editor.h"
@@ -50,6 +51,7 @@ Commands:
   reset         write the built-in defaults into the mouse, macros included
   pointer show|set
                 the desktop's pointer speed, double-click speed and scroll lines
+  macro ...     list, show, set, new, rename, delete, clear, export and import macros
   help [COMMAND]
 
 Options:
@@ -149,6 +151,25 @@ editor's three bars: positions 1..10 (0: the current value is not one of the
 steps). `set` writes the chosen steps and passes them to the desktop; the mouse
 is not needed.
 )"},
+    {"macro", std::string(R"(Usage: vtr6420kdctl [OPTIONS] macro COMMAND [--file=PROFILE]
+
+Macros of the mouse (saved into it like Save Macro) or, with --file, of a
+profile file. Macros are numbered from 1 as `macro list` shows them.
+
+  macro list                 names and sizes
+  macro show N               the steps, as the step view shows them
+  macro set N STEPS...       replace the steps (syntax below)
+  macro new NAME             a new, empty macro (type 10; 14 characters at most)
+  macro rename N NAME        (type 10)
+  macro delete N             (type 10); buttons follow their macros
+  macro clear N              remove every step
+  macro export N FILE        one macro (164 or 288 bytes)
+  macro export-all FILE      the whole macro area (164 or 512 bytes)
+  macro import N FILE        one macro into macro N
+  macro import-all FILE      the whole macro area
+A button takes a macro with: set button N macro:NAME
+
+)") + kMacroStepSyntax + "\n"},
     {"help", R"(Usage: vtr6420kdctl help [COMMAND]
 
 Shows the help of the tool or of one command.
@@ -191,7 +212,9 @@ std::optional<Options> parseArguments(const std::vector<std::string>& args,
             options.language = value[0] - '0';
         } else if (arg == "--json") {
             options.json = true;
-        } else if ((options.command == "set" || options.command == "pointer") && arg != "-h" &&
+        } else if ((options.command == "set" || options.command == "pointer" ||
+                    options.command == "macro") &&
+                   arg != "-h" &&
                    arg != "--help" && arg != "--json" && arg != "--trace" &&
                    arg.rfind("--simulate", 0) != 0) {
             options.operands.push_back(arg);  // the edit's own words and options
@@ -505,28 +528,27 @@ int commandRead(Session& session, const Options& options, const CtlEnvironment& 
 }
 
 int commandShow(Session& session, const Options& options, const CtlEnvironment& env) {
-    img::ConfigImage image;
-    int type = 0;
+    ProfileFile profile;
     if (options.file) {
         std::string error;
-        auto profile = LoadProfileFile(*options.file, error);
-        if (!profile) {
+        auto loaded = LoadProfileFile(*options.file, error);
+        if (!loaded) {
             session.fail(error);
             return kExitUsage;
         }
-        image = profile->image;
-        type = profile->deviceType;
-    } else if (const auto failed = readMouse(session, env, image, type, "nothing to show")) {
+        profile = std::move(*loaded);
+    } else if (const auto failed = readMouse(session, env, profile.image, profile.deviceType,
+                                             "nothing to show")) {
         return *failed;
     }
     text::Languages languages;
     languages.setCurrent(options.language);
-    editor::SettingsSession settings(languages);
-    settings.decode(image);
+    const int type = profile.deviceType;
+    ProfileSession decoded(languages, std::move(profile));
     if (options.json) {
-        *env.out << SettingsJson(settings, type).dump(2) << '\n';
+        *env.out << SettingsJson(decoded.settings, type).dump(2) << '\n';
     } else {
-        *env.out << SettingsText(settings, type);
+        *env.out << SettingsText(decoded.settings, type);
     }
     return kExitOk;
 }
@@ -585,9 +607,8 @@ int commandSet(Session& session, const Options& options, const CtlEnvironment& e
     }
     text::Languages languages;
     languages.setCurrent(options.language);
-    editor::SettingsSession settings(languages);
-    settings.decode(profile->image);
-    if (const auto refused = ApplySetCommand(settings, options.operands)) {
+    ProfileSession edited(languages, std::move(*profile));
+    if (const auto refused = ApplySetCommand(edited.settings, options.operands)) {
         // The first line says what is wrong; what follows lists what is accepted.
         const auto newline = refused->find('\n');
         session.fail(refused->substr(0, newline) + "; " + options.file->string() +
@@ -597,13 +618,62 @@ int commandSet(Session& session, const Options& options, const CtlEnvironment& e
         }
         return kExitUsage;
     }
-    settings.encode(profile->image);
-    if (const auto failed = img::WriteFileAtomically(
-            *options.file, profile->image.toProfileBytes(profile->deviceType))) {
+    if (const auto failed = img::WriteFileAtomically(*options.file, edited.encode())) {
         session.fail(*failed);
         return kExitUsage;
     }
     *env.out << "changed " << options.file->string() << '\n';
+    return kExitOk;
+}
+
+int commandMacro(Session& session, const Options& options, const CtlEnvironment& env) {
+    text::Languages languages;
+    languages.setCurrent(options.language);
+    const auto text = [&](const std::string& key) { return languages.text(key); };
+    const auto finish = [&](const MacroCommandResult& result) {
+        *env.out << result.output;
+        if (!result.error.empty()) {
+            session.fail(result.error);
+        }
+    };
+    if (options.file) {
+        std::string error;
+        auto profile = LoadProfileFile(*options.file, error);
+        if (!profile) {
+            session.fail(error);
+            return kExitUsage;
+        }
+        ProfileSession edited(languages, std::move(*profile));
+        const MacroCommandResult result = RunMacroCommand(
+            edited.macroEditor, edited.settings.buttons, options.operands, text);
+        finish(result);
+        if (result.exitStatus != kExitOk) {
+            return result.exitStatus;
+        }
+        if (result.changed) {
+            if (const auto failed = img::WriteFileAtomically(*options.file, edited.encode())) {
+                session.fail(*failed);
+                return kExitUsage;
+            }
+        }
+        return kExitOk;
+    }
+    editor::Editor* editor = nullptr;
+    if (const auto failed = connectEditor(session, options, editor)) {
+        return *failed;
+    }
+    const MacroCommandResult result = RunMacroCommand(
+        editor->macroEditor(), editor->settings().buttons, options.operands, text);
+    finish(result);
+    if (result.exitStatus != kExitOk) {
+        return result.exitStatus;
+    }
+    if (result.changed) {
+        editor->setMacroChanged(true);
+        if (!withProgress(*editor, env, [&] { return editor->Btn_SaveMacroClick(); })) {
+            return kExitDevice;
+        }
+    }
     return kExitOk;
 }
 
@@ -836,6 +906,7 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
                            options->command == "apply" || options->command == "save";
     const std::size_t expected = needsFile ? 1 : 0;
     if (options->command != "set" && options->command != "pointer" &&
+        options->command != "macro" &&
         options->operands.size() != expected) {
         *env.err << kProgram << ": " << options->command
                  << (needsFile ? " needs exactly one FILE" : " takes no arguments") << "\n\n"
@@ -873,6 +944,9 @@ int RunCtl(const std::vector<std::string>& args, const CtlEnvironment& env) {
     }
     if (options->command == "pointer") {
         return commandPointer(session, *options, env);
+    }
+    if (options->command == "macro") {
+        return commandMacro(session, *options, env);
     }
     return commandWrite(session, *options, env);
 }

@@ -179,6 +179,21 @@ std::optional<std::string> setButton(editor::SettingsSession& session,
             return std::nullopt;
         }
     }
+    if (function.rfind("macro:", 0) == 0) {
+        // The last macro of that name, as the bindings follow names.
+        const std::string wanted = words[2].substr(6);
+        const keys::MacroDirectory& macros = buttons.macros();
+        int row = -1;
+        for (std::size_t i = 0; i < macros.nameCount(); ++i) {
+            if (macros.name(i) == wanted) {
+                row = static_cast<int>(i);
+            }
+        }
+        if (row < 0 || !buttons.LB_NameClick(row)) {
+            return "no macro named '" + wanted + "' (see macro list)";
+        }
+        return std::nullopt;
+    }
     if (isHexCode(function)) {
         std::string code = lower(function);
         std::transform(code.begin(), code.end(), code.begin(),
@@ -479,6 +494,20 @@ std::optional<ProfileFile> LoadProfileFile(const std::filesystem::path& path, st
     return profile;
 }
 
+ProfileSession::ProfileSession(const text::Languages& languages, ProfileFile file)
+    : profile(std::move(file)), settings(languages, memory) {
+    macroEditor.setButtons(&settings.buttons);
+    macroEditor.bind(profile.deviceType, profile.image.macroArea(profile.deviceType));
+    macroEditor.ReadAndRefreshMacro();
+    settings.decode(profile.image);
+}
+
+std::vector<std::uint8_t> ProfileSession::encode() {
+    settings.buttons.RefreshMacroAddr();
+    settings.encode(profile.image);
+    return profile.image.toProfileBytes(profile.deviceType);
+}
+
 std::optional<std::string> ApplySetCommand(editor::SettingsSession& session,
                                            const std::vector<std::string>& words) {
     const std::string topic = words.empty() ? std::string() : words[0];
@@ -504,7 +533,8 @@ std::string FunctionNamesHelp() {
     }
     text +=
         ";\na keyboard key with any of ctrl, shift, alt, win joined by '+' (a, f5, enter, "
-        "page-up, ctrl+c, ctrl+shift+esc);\nor a code of six hex digits (010100).";
+        "page-up, ctrl+c, ctrl+shift+esc);\na macro by name (macro:Copy);\nor a code of six hex "
+        "digits (010100).";
     return text;
 }
 

@@ -9,6 +9,8 @@
 
 #include "editor/SettingsSession.h"
 #include "image/ConfigImage.h"
+#include "macros/MacroEditor.h"
+#include "macros/MacroMemory.h"
 
 // The settings side of vtr6420kdctl: profile files, `show` and `set`.
 namespace vtr::app {
@@ -21,6 +23,24 @@ struct ProfileFile {
     std::size_t size = 0;
 };
 std::optional<ProfileFile> LoadProfileFile(const std::filesystem::path& path, std::string& error);
+
+// A profile file opened for editing: its settings and its macros decoded, the
+// buttons' macro names taken from its own macro area.
+class ProfileSession {
+public:
+    ProfileSession(const text::Languages& languages, ProfileFile profile);
+    ProfileSession(const ProfileSession&) = delete;
+    ProfileSession& operator=(const ProfileSession&) = delete;
+
+    // The file's bytes after the edits: macro bindings follow their macros,
+    // the settings are encoded.
+    std::vector<std::uint8_t> encode();
+
+    ProfileFile profile;
+    macros::MacroMemory memory;
+    editor::SettingsSession settings;
+    macros::MacroEditor macroEditor{memory};
+};
 
 // The decoded settings as text for people, and as JSON (schema in the README).
 std::string SettingsText(editor::SettingsSession& session, int deviceType);

@@ -4,18 +4,42 @@
 
 #include "app/SimulateOption.h"
 #include "device/hidapi_backend.h"
+#include "platform/SystemPointerStore.h"
 #include "shell/MainWindow.h"
+#include "shell/SingleInstance.h"
+#include "shell/WindowClock.h"
+
+namespace {
+
+constexpr const char* kApplicationTitle = "VTR6420KD Gaming Mouse";
+
+void usage() {
+    std::fprintf(stderr,
+                 "usage: vtr6420kd [--simulate[=FILE]] [--simulate-type=2|10]\n"
+                 "  without options the editor works with the mouse on USB;\n"
+                 "  --simulate uses a simulated mouse whose memory is kept in FILE\n");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Decoding the first page's pictures overlaps the start of Qt.
+    vtr::shell::MainWindow::PrefetchStartPictures();
     QApplication app(argc, argv);
-    QApplication::setApplicationName("VTR6420KD Gaming Mouse");
+    QApplication::setApplicationName("vtr6420kd");
+    QApplication::setApplicationDisplayName(kApplicationTitle);
 
     vtr::app::SimulateOption simulate;
     const auto defaultFile = vtr::app::DefaultSimulateFile();
     for (const QString& arg : QApplication::arguments().mid(1)) {
+        if (arg == "--help" || arg == "-h") {
+            usage();
+            return 0;
+        }
         std::string error;
         if (!vtr::app::ParseSimulateArgument(arg.toStdString(), defaultFile, simulate, error)) {
             std::fprintf(stderr, "vtr6420kd: unknown option '%s'\n", qPrintable(arg));
+            usage();
             return 2;
         }
         if (!error.empty()) {
@@ -24,23 +48,33 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A second start brings the running editor to the front and ends.
+    vtr::shell::SingleInstance instance("vtr6420kd");
+    if (!instance.claim()) {
+        return 0;
+    }
+
     std::unique_ptr<vtr::device::HidBackend> backend;
-    QString backendName;
     if (simulate.file) {
         std::string error;
         backend = vtr::app::OpenSimulatedMouse(simulate, error);
         if (!backend) {
-            QMessageBox::critical(nullptr, "VTR6420KD Gaming Mouse", QString::fromStdString(error));
+            QMessageBox::critical(nullptr, kApplicationTitle, QString::fromStdString(error));
             return 2;
         }
-        backendName = QObject::tr("simulated mouse (%1)")
-                          .arg(QString::fromStdString(simulate.file->string()));
     } else {
         backend = std::make_unique<vtr::device::HidapiBackend>();
-        backendName = QObject::tr("USB");
     }
+    const auto pointerStore = vtr::platform::OpenSystemPointerStore();
+    vtr::shell::WindowClock clock;
 
-    vtr::shell::MainWindow window(std::move(backend), backendName);
+    vtr::shell::MainWindow window({*backend, clock, *pointerStore});
+    QObject::connect(&instance, &vtr::shell::SingleInstance::activationRequested, &window,
+                     [&window] {
+                         window.showNormal();
+                         window.raise();
+                         window.activateWindow();
+                     });
     window.show();
     return QApplication::exec();
 }

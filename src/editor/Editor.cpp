@@ -46,6 +46,8 @@ Editor::Editor(device::HidBackend& backend, device::Clock& clock, Prompts& promp
       pointerStore_(pointerStore),
       transport_(backend, clock),
       settings_(languages_) {
+    macroEditor_.setButtons(&settings_.buttons);
+    settings_.buttons.setMacros(macroMemory_);
     transport_.setBetweenChunks([this](int, int) {
         ++transferDone_;
         if (hooks_.progress) {
@@ -104,8 +106,9 @@ void Editor::decode() {
 }
 
 void Editor::parseMacros(int type) {
-    if (parseMacroArea_) {
-        parseMacroArea_(type);
+    if (img::isDeviceType(type)) {
+        macroEditor_.bind(type, dataBuf_.macroArea(type));
+        macroEditor_.ReadAndRefreshMacro();
     }
     if (hooks_.macrosChanged) {
         hooks_.macrosChanged();
@@ -174,7 +177,8 @@ bool Editor::candidateMayNotOpen() {
 }
 
 void Editor::DevTimerTimer() {
-    if (pollBusy_) {
+    // A recording works on the macro area that a read would replace.
+    if (pollBusy_ || macroRecorder_.recording()) {
         return;
     }
     pollBusy_ = true;
@@ -476,6 +480,106 @@ bool Editor::Btn_Load_0Click() {
     parseMacros(deviceType_);
     decode();
     return true;
+}
+
+// --- the macro page ---
+
+bool Editor::handle(const macros::MacroResult& result) {
+    if (result.macroChanged) {
+        macroChanged_ = true;
+    }
+    if (!result.message.empty()) {
+        message(result.message);
+    }
+    if (!result.error.empty()) {
+        prompts_.message(result.error);
+    }
+    if (hooks_.macrosChanged) {
+        hooks_.macrosChanged();
+    }
+    return result.done;
+}
+
+bool Editor::macroAction(
+    const std::function<macros::MacroResult(macros::MacroEditor&)>& action) {
+    return handle(action(macroEditor_));
+}
+
+bool Editor::Btn_ClearClick() {
+    return macroAction([this](macros::MacroEditor& m) {
+        return m.Btn_ClearClick(
+            [this](std::string_view key) { return prompts_.question(languages_.text(key)); });
+    });
+}
+
+bool Editor::Btn_ExportOneClick() {
+    if (macroEditor_.selectedMacro() < 0 || !macroEditor_.macroButtonsEnabled()) {
+        return false;
+    }
+    const auto path = prompts_.saveFile({"SaveFile(*.bin)", "*.bin"});
+    return path && handle(macroEditor_.ExportOneTo(*path));
+}
+
+bool Editor::Btn_ExportClick() {
+    if (!macroEditor_.macroButtonsEnabled() || !macroMemory_.bound()) {
+        return false;
+    }
+    const auto path = prompts_.saveFile({"SaveFile(*.bin)", "*.bin"});
+    return path && handle(macroEditor_.ExportAllTo(*path));
+}
+
+bool Editor::Btn_ImportOneClick() {
+    if (macroEditor_.selectedMacro() < 0 || !macroEditor_.macroButtonsEnabled()) {
+        return false;
+    }
+    macroChanged_ = true;
+    const auto path = prompts_.openFile({"LoadFile(*.bin)", "*.bin"});
+    return path && handle(macroEditor_.ImportOneFrom(*path));
+}
+
+bool Editor::Btn_ImportClick() {
+    if (!macroEditor_.macroButtonsEnabled() || !macroMemory_.bound()) {
+        return false;
+    }
+    const auto path = prompts_.openFile({"LoadFile(*.bin)", "*.bin"});
+    return path && handle(macroEditor_.ImportAllFrom(*path));
+}
+
+bool Editor::Btn_SaveMacroClick() {
+    if (!macroEditor_.macroButtonsEnabled() || !writeAllowed()) {
+        return false;
+    }
+    macroChanged_ = true;
+    setBusy(true);
+    const auto ranges = macros::MacroWriteRanges(deviceType_);
+    transferDone_ = 0;
+    transferTotal_ = device::protocol::chunkCount(img::kProfileAreaSize);
+    for (const auto& range : ranges) {
+        transferTotal_ += device::protocol::chunkCount(static_cast<int>(range.size));
+    }
+    const device::TransactionResult result =
+        device::ConfigTransaction(transport_, [&](device::Transport& t) {
+            macros::PrepareMacroSave(settings_.buttons, settings_.working, dataBuf_);
+            bool ok = t.WriteMemory(img::kProfileAddress, dataBuf_.profileArea).ok();
+            const auto area = dataBuf_.macroArea(deviceType_);
+            for (const auto& range : ranges) {
+                ok = t.WriteMemory(range.address, area.subspan(range.areaOffset, range.size))
+                         .ok() &&
+                     ok;
+            }
+            return ok;
+        });
+    setBusy(false);
+    const bool written = result.ranBody() && result.bodyOk;
+    if (written) {
+        macroChanged_ = false;
+    } else {
+        message("Str110");
+    }
+    if (hooks_.settingsChanged) {
+        hooks_.settingsChanged();
+    }
+    return written;
 }
 
 void Editor::setLanguage(int language) {

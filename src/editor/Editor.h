@@ -13,6 +13,9 @@
 #include "editor/Prompts.h"
 #include "editor/SettingsSession.h"
 #include "image/ConfigImage.h"
+#include "macros/MacroEditor.h"
+#include "macros/MacroMemory.h"
+#include "macros/MacroRecorder.h"
 #include "settings/PointerSettings.h"
 #include "settings/PointerSettingsStore.h"
 #include "text/Language.h"
@@ -98,6 +101,26 @@ class Editor {
     // The language of the texts, 1..3; button captions are re-translated.
     void setLanguage(int language);
 
+    // --- the macro page ---
+
+    // One operation of the macro editor: its message is shown, MacroChanged set
+    // as it says. Returns whether the operation took place.
+    bool macroAction(const std::function<macros::MacroResult(macros::MacroEditor&)>& action);
+    // Clearing a macro asks first.
+    bool Btn_ClearClick();
+    // Macro files, with their dialogs.
+    bool Btn_ExportOneClick();
+    bool Btn_ExportClick();
+    bool Btn_ImportOneClick();
+    bool Btn_ImportClick();
+    // The button table and the macro area into the mouse, bindings recomputed
+    // first. A failed write says so and keeps MacroChanged.
+    bool Btn_SaveMacroClick();
+
+    macros::MacroEditor& macroEditor() { return macroEditor_; }
+    macros::MacroRecorder& macroRecorder() { return macroRecorder_; }
+    const macros::MacroMemory& macroMemory() const { return macroMemory_; }
+
     // --- state ---
 
     bool devicePresent() const { return transport_.devicePresent(); }
@@ -118,11 +141,6 @@ class Editor {
     const text::Languages& languages() const { return languages_; }
     device::Transport& transport() { return transport_; }
 
-    // Fills the macro working tables from `DataBuf`'s macro area of the type;
-    // set by the macro editor. Without it nothing is parsed.
-    void setMacroAreaParser(std::function<void(int type)> parser) {
-        parseMacroArea_ = std::move(parser);
-    }
 
   private:
     struct Candidate {
@@ -146,6 +164,7 @@ class Editor {
     // when anything was not acknowledged.
     bool writeTransaction(bool withMacros);
     void message(const std::string& key);
+    bool handle(const macros::MacroResult& result);
 
     device::Clock& clock_;
     Prompts& prompts_;
@@ -158,7 +177,9 @@ class Editor {
     image::ConfigImage defaultBuf_;
     SettingsSession settings_;
     settings::PointerSettings pointer_;
-    std::function<void(int)> parseMacroArea_;
+    macros::MacroMemory macroMemory_;
+    macros::MacroEditor macroEditor_{macroMemory_};
+    macros::MacroRecorder macroRecorder_{macroEditor_};
 
     std::vector<Candidate> candidates_;
     int imageType_ = 0;

@@ -1,6 +1,7 @@
 #include "keys/ButtonAssignment.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "keys/ButtonMenus.h"
@@ -9,6 +10,8 @@ namespace vtr::keys {
 namespace {
 
 const std::string kEmpty;
+// Type 2 has five macro slots named "Macro1" ... "Macro5".
+constexpr std::size_t kType2MacroCount = 5;
 const text::Caption kNoCaption;
 
 std::size_t TableOffset(int button) {
@@ -142,6 +145,85 @@ void ButtonAssignment::ApplyFallback(int button) {
     const FunctionEntry* entry = FindFunction(fallback->tag);
     captions_[button - 1] = itemCaption(entry->textKey);
     setCode(button, codeForTag(fallback->tag));
+}
+
+bool ButtonAssignment::carriesMacroCode(int button) const {
+    const std::string& code = codeText(button);
+    return code.size() >= 2 && code[0] == '0' && code[1] == '6';
+}
+
+bool ButtonAssignment::carriesMacro(int button, const std::string& name) const {
+    return carriesMacroCode(button) && captions_[button - 1].text == name;
+}
+
+void ButtonAssignment::InitKeysParameters() {
+    macroMarks_.fill(false);
+    if (macros_->deviceType() != image::kDeviceType10) {
+        return;
+    }
+    for (int button = 1; button <= kButtonCount; ++button) {
+        for (std::size_t k = 0; k < macros_->nameCount(); ++k) {
+            if (carriesMacro(button, macros_->name(k))) {
+                macroMarks_[button - 1] = true;
+            }
+        }
+    }
+}
+
+void ButtonAssignment::RefreshKeysParameters(std::span<const bool> slotHasMacro) {
+    const int type = macros_->deviceType();
+    if (type == image::kDeviceType2) {
+        for (int button = 1; button <= kButtonCount; ++button) {
+            for (std::size_t m = 0; m < kType2MacroCount; ++m) {
+                const bool present = m < slotHasMacro.size() && slotHasMacro[m];
+                if (!present && carriesMacro(button, "Macro" + std::to_string(m + 1))) {
+                    ApplyFallback(button);
+                }
+            }
+        }
+    } else if (type == image::kDeviceType10) {
+        const std::span<const std::uint16_t> addresses = macros_->startAddresses();
+        for (int button = 1; button <= kButtonCount; ++button) {
+            if (!macroMarks_[button - 1]) {
+                continue;
+            }
+            macroMarks_[button - 1] = false;
+            std::optional<std::size_t> found;
+            for (std::size_t k = 0; k < macros_->nameCount() && k < addresses.size(); ++k) {
+                if (captions_[button - 1].text == macros_->name(k)) {
+                    found = k;  // the last equal name wins
+                }
+            }
+            if (found) {
+                setCode(button, MacroCodeText(addresses[*found]));
+            } else {
+                ApplyFallback(button);
+            }
+        }
+    }
+    macroMarks_.fill(false);
+}
+
+void ButtonAssignment::RefreshMacroAddr() {
+    const int type = macros_->deviceType();
+    if (!image::isDeviceType(type)) {
+        return;
+    }
+    const std::span<const std::uint16_t> addresses = macros_->startAddresses();
+    const std::size_t count = type == image::kDeviceType2 ? kType2MacroCount : macros_->nameCount();
+    for (int button = 1; button <= kButtonCount; ++button) {
+        std::optional<std::uint16_t> address;
+        for (std::size_t j = 0; j < count && j < addresses.size(); ++j) {
+            const std::string name =
+                type == image::kDeviceType2 ? "Macro" + std::to_string(j + 1) : macros_->name(j);
+            if (carriesMacro(button, name)) {
+                address = addresses[j];
+            }
+        }
+        if (address) {
+            setCode(button, MacroCodeText(*address));
+        }
+    }
 }
 
 }  // namespace vtr::keys

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -99,12 +100,35 @@ class ButtonAssignment {
     // values current now, Key8 "Win+D". No Left-key guard.
     void ApplyFallback(int button);
 
+    // --- macro bookkeeping ---
+    // A button carries a macro when its code is a macro code ("06" and an
+    // address) and its caption equals the macro's name: bindings follow names,
+    // not addresses, because macros move whenever an earlier one changes size.
+
+    // Before a macro is cleared or deleted (device type 10): marks every button
+    // carrying one of the macros of the list. Other types only clear the marks.
+    void InitKeysParameters();
+    // After a macro was cleared or deleted. Type 2: a button carrying "Macro" m
+    // whose slot m holds no macro (slotHasMacro[m - 1] false, or beyond the span)
+    // gets its fallback function. Type 10: every marked button is unmarked and
+    // takes the address of the last macro of the list with its caption as name,
+    // or its fallback function when there is none.
+    void RefreshKeysParameters(std::span<const bool> slotHasMacro);
+    // Before macros are written to the mouse: every button carrying a macro
+    // takes that macro's current start address ("Macro1" ... "Macro5" for
+    // type 2, the list's names for type 10; the last equal name wins).
+    void RefreshMacroAddr();
+    bool macroMark(int button) const { return valid(button) && macroMarks_[button - 1]; }
+
   private:
     bool valid(int button) const { return button >= 1 && button <= kButtonCount; }
     // The caption a menu pick gives: the item's caption without its marker.
     text::Caption itemCaption(std::string_view textKey) const;
     // The code of a menu tag with the fire-key boxes normalised first.
     std::string codeForTag(int tag);
+    bool carriesMacroCode(int button) const;
+    // The button carries a macro code and its caption is `name`.
+    bool carriesMacro(int button, const std::string& name) const;
 
     image::WorkingImage& working_;
     const text::Languages& languages_;
@@ -114,6 +138,7 @@ class ButtonAssignment {
     std::array<text::Caption, kButtonCount> captions_;
     int selected_ = 0;
     PendingCombination pending_;
+    std::array<bool, kButtonCount> macroMarks_{};
 };
 
 }  // namespace vtr::keys

@@ -505,3 +505,69 @@ TEST_F(CtlSettingsTest, PointerSettingsAsPositions) {
 
 }  // namespace
 }  // namespace vtr::app
+
+namespace vtr::app {
+namespace {
+
+TEST_F(CtlSettingsTest, MacroListAndTheExportImportRoundTrip) {
+    ASSERT_EQ(run({sim(), "macro", "list"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "1  Copy  48 bytes\n2  Paste  48 bytes\n3  Cut  48 bytes\n4  Undo  48 bytes\n"
+              "5  Select All  48 bytes\n6  Double Click  44 bytes\n7  Good Game  200 bytes\n"
+              "484 of 512 bytes used\n");
+    const Bytes memory = readFile(dir_ / "m.bin");
+    ASSERT_EQ(run({sim(), "macro", "export-all", path("all").string()}), 0) << err_.str();
+    EXPECT_EQ(readFile(path("all.bin")).size(), 512u);
+    ASSERT_EQ(run({sim(), "macro", "import-all", path("all.bin").string()}), 0) << err_.str();
+    EXPECT_EQ(readFile(dir_ / "m.bin"), memory);
+}
+
+TEST_F(CtlSettingsTest, MacroEditsKeepTheBindingsOnTheMouseAndInFiles) {
+    const fs::path profile = freshProfile();
+    for (const std::string& where : {sim(), "--file=" + profile.string()}) {
+        SCOPED_TRACE(where);
+        const auto macro = [&](std::vector<std::string> args) {
+            args.insert(args.begin(), {where, "macro"});
+            return run(args);
+        };
+        ASSERT_EQ(macro({"delete", "7"}), 0) << err_.str();
+        ASSERT_EQ(macro({"new", "Hello"}), 0) << err_.str();
+        ASSERT_EQ(macro({"set", "7", "+ctrl", "+c", "48ms", "-c", "-ctrl"}), 0) << err_.str();
+        ASSERT_EQ(macro({"show", "7"}), 0);
+        EXPECT_EQ(out_.str(), "+Ctrl\n+C\n48ms\n-C\n-Ctrl\n");
+        ASSERT_EQ(run({where, "set", "button", "3", "macro:Hello"}), 0) << err_.str();
+        EXPECT_EQ(showJson({where})["buttons"][2]["code"], "06033C");
+        // Deleting an earlier macro moves Hello; the button follows it.
+        ASSERT_EQ(macro({"delete", "1"}), 0) << err_.str();
+        EXPECT_EQ(showJson({where})["buttons"][2]["code"], "06030C");
+        EXPECT_EQ(showJson({where})["buttons"][2]["name"], "Hello");
+        // Deleting Hello gives the button its own function back.
+        ASSERT_EQ(macro({"delete", "6"}), 0) << err_.str();
+        EXPECT_EQ(showJson({where})["buttons"][2]["name"], "Right Key");
+    }
+}
+
+TEST_F(CtlSettingsTest, BadMacroCommandsChangeNothing) {
+    const Bytes memory = readFile(freshProfile().parent_path() / "m.bin");
+    const std::vector<std::pair<std::vector<std::string>, const char*>> cases = {
+        {{"macro", "new", "More"}, "EEPROM space shortage"},
+        {{"macro", "show", "8"}, "macros are 1..7"},
+        {{"macro", "show", "0"}, "macros are 1..7"},
+        {{"macro", "set", "1", "+frob"}, "unknown key 'frob'"},
+        {{"macro", "set", "1", "+a", "20000ms"}, "1..10200 ms"},
+        {{"macro", "set", "1", "a"}, "neither +KEY"},
+        {{"macro", "rename", "1", "FifteenLetters!"}, "longer than 14"},
+        {{"macro", "frob"}, "usage"},
+        {{"set", "button", "2", "macro:Nothing"}, "no macro named 'Nothing'"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> full = args;
+        full.insert(full.begin(), sim());
+        EXPECT_EQ(run(full), 2) << message;
+        EXPECT_NE(err_.str().find(message), std::string::npos) << err_.str();
+    }
+    EXPECT_EQ(readFile(dir_ / "m.bin"), memory);
+}
+
+}  // namespace
+}  // namespace vtr::app

@@ -437,3 +437,91 @@ TEST_F(EditorTest, LanguageSwitchTranslatesTheCaptions) {
 
 }  // namespace
 }  // namespace vtr::editor
+
+namespace vtr::editor {
+namespace {
+
+class EditorMacroTest : public EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        startAndPoll();
+        ASSERT_TRUE(editor.deviceRead());
+        ASSERT_EQ(editor.macroEditor().macroNames().size(), 7u) << "the factory macros";
+    }
+};
+
+TEST_F(EditorMacroTest, SaveMacroWritesTheButtonTableAndTheMacroArea) {
+    ASSERT_TRUE(editor.macroAction([](macros::MacroEditor& m) { return m.LB_MacroNameClick(0); }));
+    ASSERT_TRUE(editor.macroAction([](macros::MacroEditor& m) { return m.Btn_DelMacroClick(); }));
+    EXPECT_TRUE(editor.macroChanged());
+    mouse.clearLog();
+    ASSERT_TRUE(editor.Btn_SaveMacroClick());
+    EXPECT_EQ(ranges(6), (std::vector<Range>{{64, 28}, {512, 256}, {768, 256}}));
+    EXPECT_EQ(commands(), (std::vector<int>{1, 3, 6, 6, 6, 8, 2}));
+    EXPECT_FALSE(editor.macroChanged());
+    const auto& eeprom = mouse.firmware().eeprom();
+    EXPECT_TRUE(std::equal(editor.dataBuf().macroArea10.begin(), editor.dataBuf().macroArea10.end(),
+                           eeprom.begin() + 512));
+}
+
+TEST_F(EditorMacroTest, FailedSaveSaysSoAndKeepsTheMark) {
+    for (const device::FirmwareFaults& faults :
+         {device::FirmwareFaults{.silent = true}, device::FirmwareFaults{.notReady = true}}) {
+        mouse.faults() = faults;
+        prompts.messages.clear();
+        EXPECT_FALSE(editor.Btn_SaveMacroClick());
+        EXPECT_EQ(prompts.messages,
+                  std::vector<std::string>{"The macros were not written to the mouse. Check the "
+                                           "connection and try again."});
+        EXPECT_TRUE(editor.macroChanged());
+    }
+}
+
+TEST_F(EditorMacroTest, ExportAllThenImportAllLeavesTheAreaAsItWas) {
+    const auto area = editor.dataBuf().macroArea10;
+    prompts.files.push_back(dir_ / "all");
+    ASSERT_TRUE(editor.Btn_ExportClick());
+    EXPECT_EQ(fs::file_size(dir_ / "all.bin"), 512u);
+    editor.macroAction([](macros::MacroEditor& m) { return m.LB_MacroNameClick(1); });
+    editor.Btn_ClearClick();
+    ASSERT_EQ(prompts.questions, std::vector<std::string>{"OK for clear macro?"});
+    ASSERT_NE(editor.dataBuf().macroArea10, area);
+    prompts.files.push_back(dir_ / "all.bin");
+    ASSERT_TRUE(editor.Btn_ImportClick());
+    EXPECT_EQ(editor.dataBuf().macroArea10, area);
+    EXPECT_TRUE(editor.macroChanged());
+}
+
+TEST_F(EditorMacroTest, ImportThatDoesNotFitShowsTheRangeMessage) {
+    // A single macro of 200 steps' worth of bytes cannot join the 484 used.
+    Bytes file(288, 0);
+    file[1] = 'X';
+    file[32] = 200;
+    for (int i = 1; i < 200; i += 2) {
+        file[32 + static_cast<std::size_t>(i)] = 0xFE;
+        file[33 + static_cast<std::size_t>(i)] = 0x01;
+    }
+    file[32 + 200] = image::CheckByte(std::span(file).subspan(32, 200));
+    ASSERT_FALSE(image::WriteFileAtomically(dir_ / "big.bin", file));
+    const auto area = editor.dataBuf().macroArea10;
+    editor.macroAction([](macros::MacroEditor& m) { return m.LB_MacroNameClick(0); });
+    prompts.files.push_back(dir_ / "big.bin");
+    editor.Btn_ImportOneClick();
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Macro bin length out of range"});
+    EXPECT_EQ(editor.dataBuf().macroArea10, area);
+}
+
+TEST_F(EditorMacroTest, NoHotPlugReadWhileRecording) {
+    editor.macroAction([](macros::MacroEditor& m) { return m.LB_MacroNameClick(0); });
+    ASSERT_TRUE(editor.macroRecorder().Btn_StartClick().started);
+    mouse.firmware().unplug();
+    editor.DevTimerTimer();
+    EXPECT_TRUE(prompts.messages.empty()) << "the poll waits for the recording to end";
+    editor.macroRecorder().Btn_StartClick();
+    editor.DevTimerTimer();
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{kNotFound});
+}
+
+}  // namespace
+}  // namespace vtr::editor

@@ -70,6 +70,10 @@ const Expected kExpected[] = {
      {"This profile file is for another type of mouse.",
       "此配置檔案適用於其他類型的滑鼠。",
       "此配置文件适用于其他类型的鼠标。"}},
+    {"Str110",
+     {"The macros were not written to the mouse. Check the connection and try again.",
+      "巨集未寫入滑鼠。請檢查連接後再試一次。",
+      "宏未写入鼠标。请检查连接后再试一次。"}},
     {"Str200", {"*", "*", "*"}},
     {"Str201", {"Standard Mouse Key", "標準滑鼠按鍵", "标准滑鼠按键"}},
     {"Str202", {"Special Key", "特殊功能按鍵", "特殊功能按键"}},
@@ -154,7 +158,7 @@ std::string lowerCase(std::string s) {
 }
 
 TEST(LanguageTablesTest, EveryKeyHasItsTextInEveryLanguage) {
-    ASSERT_EQ(std::size(kExpected), 100u);
+    ASSERT_EQ(std::size(kExpected), 101u);
     const Languages languages;
     for (int language = 1; language <= kLanguageCount; ++language) {
         for (const Expected& e : kExpected) {
@@ -180,7 +184,7 @@ TEST(LanguageTablesTest, OnlyTheTablesOwnSectionCounts) {
     // The table of language 2 read as if it were language 1 has none of its keys.
     const auto lang2 = resources::find("lang2");
     EXPECT_EQ(LanguageTable::Parse(lang2, "lang1").size(), 0u);
-    EXPECT_EQ(LanguageTable::Parse(lang2, "LANG2").size(), 100u);
+    EXPECT_EQ(LanguageTable::Parse(lang2, "LANG2").size(), 101u);
 }
 
 // The lines of a table file, each as UTF-8 without its line end; fails the

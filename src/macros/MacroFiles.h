@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Macro files: raw copies of macro memory without a header. A single-macro file
+// is the record buffer (type 2, 164 bytes) or the name field and the record
+// buffer (type 10, 288 bytes); an all-macros file is the macro area (164 or 512
+// bytes). A file is read in the layout of the current device type whatever its
+// size: only its first bytes are used.
+namespace vtr::macros {
+
+std::size_t SingleMacroFileSize(int type);
+std::size_t AllMacrosFileSize(int type);
+
+// The file an export writes: the chosen name with ".bin" appended, unless the
+// name already ends in ".bin" in any case.
+std::filesystem::path MacroFilePath(const std::filesystem::path& chosen);
+
+// The first `count` bytes of a file (all of it when it is shorter). On failure
+// nothing, with the system's words in `error`.
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::filesystem::path& path,
+                                                      std::size_t count, std::string& error);
+
+}  // namespace vtr::macros

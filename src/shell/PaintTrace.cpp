@@ -1,0 +1,50 @@
+#include "shell/PaintTrace.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vtr::shell {
+
+namespace {
+
+long long nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
+bool PaintTraceOn() {
+    static const bool on = [] {
+        const char* value = std::getenv("VTR6420KD_PAINT_TRACE");
+        return value != nullptr && std::strcmp(value, "1") == 0;
+    }();
+    return on;
+}
+
+void TracePaint(const char* window) {
+    if (!PaintTraceOn()) {
+        return;
+    }
+    static bool first = true;
+    const long long now = nowNs();
+    if (first) {
+        first = false;
+        std::printf("first-paint %lld\n", now);
+    }
+    std::printf("paint %s %lld\n", window, now);
+    std::fflush(stdout);
+}
+
+void TraceBusy(bool busy) {
+    if (!PaintTraceOn()) {
+        return;
+    }
+    std::printf("busy %d %lld\n", busy ? 1 : 0, nowNs());
+    std::fflush(stdout);
+}
+
+}  // namespace vtr::shell

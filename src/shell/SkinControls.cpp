@@ -1,0 +1,124 @@
+#include "shell/SkinControls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "shell/Skin.h"
+
+namespace vtr::shell {
+
+ImageControl::ImageControl(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void ImageControl::setPicture(const QString& pictureName) {
+    if (pictureName == pictureName_) {
+        return;
+    }
+    pictureName_ = pictureName;
+    // The size is known without decoding; a picture is decoded when drawn.
+    const QSize size = Skin::size(pictureName);
+    if (this->size() != size) {
+        resize(size);
+    }
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+    if (pictureName_.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Skin::picture(pictureName_));
+}
+
+LabelButton::LabelButton(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void LabelButton::setCaption(const QString& caption) {
+    if (caption == caption_) {
+        return;
+    }
+    caption_ = caption;
+    update();
+    emit captionChanged(caption_);
+}
+
+void LabelButton::setTextColour(const QColor& colour) {
+    if (colour != colour_) {
+        colour_ = colour;
+        update();
+    }
+}
+
+void LabelButton::setPointSize(int points) {
+    QFont f = font();
+    f.setPointSize(std::max(1, points));
+    setFont(f);
+}
+
+void LabelButton::paintEvent(QPaintEvent*) {
+    if (caption_.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    QColor colour = colour_;
+    if (!isEnabled()) {
+        colour = QColor(128, 128, 128);
+    }
+    painter.setPen(colour);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+}
+
+void LabelButton::enterEvent(QEnterEvent*) {
+    emit entered(this);
+}
+
+void LabelButton::leaveEvent(QEvent*) {
+    emit left(this);
+}
+
+void LabelButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+    }
+    event->accept();
+}
+
+void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) {
+        emit clicked(this);
+    }
+}
+
+InputBlocker::InputBlocker(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void InputBlocker::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void InputBlocker::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void InputBlocker::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void InputBlocker::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void InputBlocker::wheelEvent(QWheelEvent* event) {
+    event->accept();
+}
+
+}  // namespace vtr::shell
