@@ -3,42 +3,12 @@
 #include <utility>
 
 #include "resources/Resources.h"
+#include "text/KeyFile.h"
 #include "text/Utf.h"
 
 namespace vtr::text {
 
 namespace {
-
-// Spaces, line breaks and the other control characters separate items, and are
-// what trimming removes. Every byte of a multi-byte UTF-8 character is above
-// 0x7F, so working on the bytes never splits a character.
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && lowerCase(a) == lowerCase(b);
-}
 
 // The items of the text: runs between separators, or a stretch from a double
 // quote to the next one (to the end when it is not closed), quotes removed.
@@ -47,7 +17,7 @@ void forEachItem(std::string_view text, OnItem onItem) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (true) {
-        while (i < n && isBlank(text[i])) {
+        while (i < n && IsBlank(text[i])) {
             ++i;
         }
         if (i >= n) {
@@ -63,7 +33,7 @@ void forEachItem(std::string_view text, OnItem onItem) {
             i = close + 1;
         } else {
             const std::size_t start = i;
-            while (i < n && !isBlank(text[i])) {
+            while (i < n && !IsBlank(text[i])) {
                 ++i;
             }
             onItem(text.substr(start, i - start));
@@ -100,37 +70,19 @@ LanguageTable LanguageTable::Parse(std::span<const std::uint8_t> bytes, std::str
     const std::string text = Utf16LeToUtf8(bytes);
 
     LanguageTable table;
-    bool inSection = false;
-    forEachItem(text, [&](std::string_view rawItem) {
-        const std::string_view item = trim(rawItem);
-        if (item.empty() || item.front() == ';') {
-            return;
-        }
-        if (item.size() >= 2 && item.front() == '[' && item.back() == ']') {
-            inSection = equalsIgnoringCase(trim(item.substr(1, item.size() - 2)), section);
-            return;
-        }
-        const std::size_t equals = item.find('=');
-        if (!inSection || equals == std::string_view::npos) {
-            return;
-        }
-        const std::string_view key = trim(item.substr(0, equals));
-        if (key.empty()) {
-            return;
-        }
-        // emplace keeps an earlier entry of the same key.
-        table.texts_.emplace(lowerCase(key), std::string(trim(item.substr(equals + 1))));
-    });
+    KeyFileSection reader(section);
+    forEachItem(text, [&](std::string_view item) { reader.read(item); });
+    table.texts_ = reader.take();
     return table;
 }
 
 std::string LanguageTable::text(std::string_view key) const {
-    const auto found = texts_.find(lowerCase(key));
+    const auto found = texts_.find(LowerCase(key));
     return found == texts_.end() ? std::string() : found->second;
 }
 
 bool LanguageTable::contains(std::string_view key) const {
-    return texts_.contains(lowerCase(key));
+    return texts_.contains(LowerCase(key));
 }
 
 std::vector<std::string> LanguageTable::keys() const {

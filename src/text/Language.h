@@ -48,7 +48,7 @@ class LanguageTable {
 
   private:
     friend class Languages;
-    std::map<std::string, std::string> texts_;  // lower-case key -> UTF-8 text
+    std::map<std::string, std::string, std::less<>> texts_;  // lower-case key -> UTF-8 text
 };
 
 // The three shipped tables and the current language.

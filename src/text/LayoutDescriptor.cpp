@@ -1,5 +1,7 @@
 #include "text/LayoutDescriptor.h"
 
+#include "text/KeyFile.h"
+
 #include <charconv>
 #include <limits>
 #include <system_error>
@@ -7,30 +9,6 @@
 namespace vtr::text {
 
 namespace {
-
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 std::optional<int> parseInteger(std::string_view s) {
     bool negative = false;
@@ -59,46 +37,27 @@ std::optional<int> parseInteger(std::string_view s) {
 LayoutDescriptor LayoutDescriptor::Parse(std::span<const std::uint8_t> bytes,
                                          std::string_view section) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const std::string wanted = lowerCase(trim(section));
-
     LayoutDescriptor descriptor;
-    bool inSection = false;
+    KeyFileSection reader(section);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        const std::string_view line = trim(text.substr(start, end - start));
+        reader.read(text.substr(start, end - start));
         start = end + 1;
-
-        if (line.empty() || line.front() == ';') {
-            continue;
-        }
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            inSection = lowerCase(trim(line.substr(1, line.size() - 2))) == wanted;
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (!inSection || equals == std::string_view::npos) {
-            continue;
-        }
-        const std::string_view key = trim(line.substr(0, equals));
-        if (key.empty()) {
-            continue;
-        }
-        // emplace keeps an earlier entry of the same key.
-        descriptor.values_.emplace(lowerCase(key), std::string(trim(line.substr(equals + 1))));
     }
+    descriptor.values_ = reader.take();
     return descriptor;
 }
 
 bool LayoutDescriptor::contains(std::string_view key) const {
-    return values_.contains(lowerCase(key));
+    return values_.contains(LowerCase(key));
 }
 
 std::optional<std::string> LayoutDescriptor::text(std::string_view key) const {
-    const auto found = values_.find(lowerCase(key));
+    const auto found = values_.find(LowerCase(key));
     if (found == values_.end()) {
         return std::nullopt;
     }
@@ -106,7 +65,7 @@ std::optional<std::string> LayoutDescriptor::text(std::string_view key) const {
 }
 
 std::optional<int> LayoutDescriptor::integer(std::string_view key) const {
-    const auto found = values_.find(lowerCase(key));
+    const auto found = values_.find(LowerCase(key));
     if (found == values_.end()) {
         return std::nullopt;
     }
