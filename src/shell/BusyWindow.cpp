@@ -48,9 +48,8 @@ void BusyWindow::loadAnimation() {
             frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
         MakeColourTransparent(frame, kBusyColourKey);
-        shape_ += OpaqueRegion(frame);
+        shapes_.push_back(OpaqueRegion(frame) + barRect());
     }
-    shape_ += barRect();
 }
 
 QRect BusyWindow::barRect() const {
@@ -75,7 +74,7 @@ void BusyWindow::showEvent(QShowEvent*) {
     loadAnimation();
     // A window mask set before the window first appears is lost on X11.
     clearMask();
-    setMask(shape_);
+    setMask(shapes_[static_cast<std::size_t>(frame_)]);
     if (animation_.frames.size() > 1) {
         frameTimer_.start(animation_.delaysMs[static_cast<std::size_t>(frame_)]);
     }
@@ -87,6 +86,7 @@ void BusyWindow::hideEvent(QHideEvent*) {
 
 void BusyWindow::nextFrame() {
     frame_ = (frame_ + 1) % static_cast<int>(animation_.frames.size());
+    setMask(shapes_[static_cast<std::size_t>(frame_)]);
     update(QRect(0, 0, kAnimationWidth, kAnimationHeight));
     frameTimer_.start(animation_.delaysMs[static_cast<std::size_t>(frame_)]);
 }
@@ -101,8 +101,8 @@ void BusyWindow::paintEvent(QPaintEvent*) {
     if (total_ > 0) {
         const QRect bar = barRect();
         painter.fillRect(bar, QColor(48, 48, 48));
-        const int filled =
-            static_cast<int>(static_cast<long long>(bar.width()) * std::min(done_, total_) / total_);
+        const int filled = static_cast<int>(static_cast<long long>(bar.width()) *
+                                            std::min(done_, total_) / total_);
         painter.fillRect(QRect(bar.left(), bar.top(), filled, bar.height()), QColor(0, 200, 255));
     }
     TracePaint("busy");

@@ -48,7 +48,9 @@ class BusyWindow final : public QWidget {
     void nextFrame();
 
     Animation animation_;
-    QRegion shape_;
+    // Each frame's own shape with the bar: only the pixels drawn in the frame
+    // on show are part of the window.
+    std::vector<QRegion> shapes_;
     QTimer frameTimer_;
     int frame_ = 0;
     int done_ = 0;

@@ -70,10 +70,10 @@ std::optional<std::filesystem::path> DialogPrompts::saveFile(const editor::FileF
         if (!info.exists()) {
             return toPath(file);
         }
-        QMessageBox box(QMessageBox::NoIcon, title_(),
-                        QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                            .arg(info.fileName()),
-                        QMessageBox::Yes | QMessageBox::No, parent_);
+        QMessageBox box(
+            QMessageBox::NoIcon, title_(),
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+            QMessageBox::Yes | QMessageBox::No, parent_);
         box.setDefaultButton(QMessageBox::No);
         if (box.exec() == QMessageBox::Yes) {
             return toPath(file);

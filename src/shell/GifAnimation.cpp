@@ -26,8 +26,8 @@ int readBytes(GifFileType* gif, GifByteType* out, int length) {
     if (length <= 0) {
         return 0;
     }
-    const std::size_t take =
-        std::min<std::size_t>(static_cast<std::size_t>(length), source->bytes.size() - source->position);
+    const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(length),
+                                                   source->bytes.size() - source->position);
     std::memcpy(out, source->bytes.data() + source->position, take);
     source->position += take;
     return static_cast<int>(take);
@@ -220,7 +220,7 @@ std::optional<Animation> DecodeGif(std::span<const std::uint8_t> bytes) {
         }
         frames.add(canvas.image);
         animation.delaysMs.push_back(canvas.control.DelayTime >= 2 ? canvas.control.DelayTime * 10
-                                                                    : kDefaultDelayMs);
+                                                                   : kDefaultDelayMs);
         // How the picture is left for the next frame.
         const GifImageDesc& desc = gif->Image;
         if (canvas.control.DisposalMode == DISPOSE_BACKGROUND) {

@@ -26,9 +26,9 @@ const struct {
     const char* name;
     const char* textKey;
 } kSharedButtons[] = {
-    {"Confirm", "Str000"}, {"Apply", "Str001"},  {"Reset", "Str002"}, {"Exit", "Str003"},
-    {"Main", "Str004"},    {"Adv", "Str007"},    {"Breath", "Str008"}, {"Macro", "Str014"},
-    {"Save", "Str009"},    {"Load", "Str010"},   {"Lang1", "Str011"}, {"Lang2", "Str012"},
+    {"Confirm", "Str000"}, {"Apply", "Str001"}, {"Reset", "Str002"},  {"Exit", "Str003"},
+    {"Main", "Str004"},    {"Adv", "Str007"},   {"Breath", "Str008"}, {"Macro", "Str014"},
+    {"Save", "Str009"},    {"Load", "Str010"},  {"Lang1", "Str011"},  {"Lang2", "Str012"},
     {"Lang3", "Str013"},   {"Web", ""},
 };
 
@@ -54,8 +54,8 @@ struct DesignPosition {
     int y;
 };
 const DesignPosition kDesignPositions[] = {
-    {"Main", 176, 39},   {"Adv", 276, 39},    {"Breath", 376, 39}, {"Macro", 476, 39},
-    {"Save", 576, 39},   {"Load", 676, 39},   {"Lang1", 20, 519},  {"Lang2", 115, 519},
+    {"Main", 176, 39},   {"Adv", 276, 39},      {"Breath", 376, 39}, {"Macro", 476, 39},
+    {"Save", 576, 39},   {"Load", 676, 39},     {"Lang1", 20, 519},  {"Lang2", 115, 519},
     {"Lang3", 210, 519}, {"Confirm", 560, 513}, {"Apply", 615, 513}, {"Reset", 670, 513},
     {"Exit", 725, 513},  {"Web", 1317, 1500},
 };
@@ -76,8 +76,8 @@ std::unique_ptr<text::LayoutDescriptor> readDescriptor(const std::string& resour
 }  // namespace
 
 void MainWindow::PrefetchStartPictures() {
-    Skin::prefetch({backgroundPicture(1), panelPicture(1, 1), "SetS_02", "SetS_01", "BtnS_01",
-                    "KeyS_01", "AppIcon"});
+    Skin::prefetch(
+        {backgroundPicture(1), panelPicture(1, 1), "SetS_02", "SetS_01", "BtnS_01", "KeyS_01"});
 }
 
 std::unique_ptr<DialogPrompts> MainWindow::ownPrompts(MainWindow* window, const Services& s) {
@@ -99,8 +99,6 @@ MainWindow::MainWindow(Services services)
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWidth, kHeight);
-
-    setWindowIcon(QIcon(Skin::picture("AppIcon")));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -125,8 +123,9 @@ MainWindow::MainWindow(Services services)
             webAddress_ = QUrl::fromUserInput(QString::fromStdString(*address));
         }
     }
+    // Language 1's layout and table come with the switch to language 1 below;
+    // nothing is drawn before it.
     language_ = 1;
-    ApplyLayout(language_);
     editor_.FormCreate();
     updateTitle();
 
@@ -171,8 +170,8 @@ void MainWindow::buildPages() {
         page.blocker->setGeometry(0, 0, kWidth, kHeight);
         page.blocker->hide();
         page.base->installEventFilter(this);
-        for (QWidget* w : std::initializer_list<QWidget*>{page.container, page.base, page.panel,
-                                                         page.blocker}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{page.container, page.base, page.panel, page.blocker}) {
             controls_.insert(w->objectName(), w);
         }
     }
@@ -180,10 +179,10 @@ void MainWindow::buildPages() {
 }
 
 void MainWindow::buildSharedButtons() {
-    for (const auto& spec : kSharedButtons) {
+    for (const auto& kind : kSharedButtons) {
         SharedButton button;
-        button.name = spec.name;
-        button.textKey = spec.textKey;
+        button.name = kind.name;
+        button.textKey = kind.textKey;
         for (int n = 1; n <= kPageCount; ++n) {
             QWidget* container = pages_[static_cast<std::size_t>(n - 1)].container;
             auto* image = new ImageControl(copyName("Img_" + button.name, n), container);
@@ -206,7 +205,8 @@ void MainWindow::buildSharedButtons() {
     };
     for (const auto& [name, handler] : handlers) {
         for (LabelButton* label : shared(name).labels) {
-            connect(label, &LabelButton::clicked, this, [this, handler = handler] { (this->*handler)(); });
+            connect(label, &LabelButton::clicked, this,
+                    [this, handler = handler] { (this->*handler)(); });
         }
     }
 }
@@ -291,7 +291,10 @@ void MainWindow::loadStartPictures() {
 
 void MainWindow::attachHover() {
     familyA_ = {"BtnS_02", "BtnS_01", true, false, {}, {}};
-    familyB_ = {"SetS_03", "SetS_01", true, false,
+    familyB_ = {"SetS_03",
+                "SetS_01",
+                true,
+                false,
                 [this] {
                     if (!editor_.errorMode()) {
                         setPictures(kPageButtons[currentPage_ - 1], "SetS_02");
@@ -299,7 +302,10 @@ void MainWindow::attachHover() {
                 },
                 {}};
     familyC_ = {"KeyS_02", "KeyS_01", true, false, {}, {}};
-    familyD_ = {"SetS_03", "SetS_01", true, false,
+    familyD_ = {"SetS_03",
+                "SetS_01",
+                true,
+                false,
                 [this] { setPictures(QStringLiteral("Lang%1").arg(language_), "SetS_02"); },
                 {}};
     familyWeb_ = {"WebS_03", "WebS_01", false, true, {}, {}};
@@ -432,8 +438,7 @@ QString MainWindow::titleText() const {
 // --- pages ---
 
 void MainWindow::message(const char* key) {
-    editor::Prompts& prompts =
-        services_.prompts != nullptr ? *services_.prompts : *ownPrompts_;
+    editor::Prompts& prompts = services_.prompts != nullptr ? *services_.prompts : *ownPrompts_;
     prompts.message(editor_.languages().text(key));
 }
 
@@ -557,13 +562,23 @@ void MainWindow::ApplyLayout(int language) {
     }
     const std::string resource = "ORG" + std::to_string(language);
     const auto descriptor = readDescriptor(resource);
-    ApplyDescriptor(DescriptorKeys(descriptor.get(), resource), *this);
+    takeLayoutValues(ApplyDescriptor(DescriptorKeys(descriptor.get(), resource), *this));
     applyLanguageTable(language);
 }
 
 void MainWindow::applyDescriptor(const DescriptorKeys& keys) {
-    ApplyDescriptor(keys, *this);
+    takeLayoutValues(ApplyDescriptor(keys, *this));
     updateShape();
+}
+
+void MainWindow::takeLayoutValues(const LayoutValues& values) {
+    // The row height of the macro names is taken once, at the start.
+    const std::optional<int> rowHeight = layoutValues_.macroNameHeight;
+    layoutValues_ = values;
+    if (layoutTaken_) {
+        layoutValues_.macroNameHeight = rowHeight;
+    }
+    layoutTaken_ = true;
 }
 
 void MainWindow::applyLanguageTable(int language) {
@@ -584,8 +599,12 @@ void MainWindow::applyLanguageTable(int language) {
 void MainWindow::updateTitle() {
     const QString title = titleText();
     QGuiApplication::setApplicationDisplayName(title);
-    // The window's own caption stays; it is what a second start looks for.
+    // The window's own caption stays (scripts find the window by it); the
+    // window system shows it with the application title, so it is given again.
     setWindowTitle(kTitle);
+    if (windowHandle() != nullptr) {
+        windowHandle()->setTitle(kTitle);
+    }
     if (tray_ != nullptr) {
         tray_->setToolTip(title);
     }
@@ -668,8 +687,11 @@ void MainWindow::setBusy(bool busy) {
             page.blocker->show();
         }
         busy_->setProgress(0, 0);
-        busy_->show();
-        busy_->raise();
+        // Not after the window has closed (a poll that was waiting goes on).
+        if (isVisible()) {
+            busy_->show();
+            busy_->raise();
+        }
     } else {
         busy_->hide();
         busy_->setProgress(0, 0);
@@ -736,13 +758,17 @@ void MainWindow::paintEvent(QPaintEvent*) {
     TracePaint("main");
     if (!firstFramePainted_) {
         firstFramePainted_ = true;
-        // Looking for a notification area can take a while; the window is
-        // drawn first.
-        QTimer::singleShot(0, this, &MainWindow::showTrayIcon);
+        // Once this frame is complete. The icons (looking for a notification
+        // area can take a while) come after the window.
+        QTimer::singleShot(0, this, [this] {
+            TraceFirstFrame();
+            showIcons();
+        });
     }
 }
 
-void MainWindow::showTrayIcon() {
+void MainWindow::showIcons() {
+    setWindowIcon(QIcon(Skin::picture("AppIcon")));
     if (tray_ == nullptr && QSystemTrayIcon::isSystemTrayAvailable()) {
         tray_ = new QSystemTrayIcon(windowIcon(), this);
         tray_->setToolTip(titleText());

@@ -96,6 +96,8 @@ class MainWindow final : public QWidget, private LayoutTarget {
     // A pop-up panel that HideAllMenu hides.
     void addMenuPanel(QWidget* panel);
     HoverStates& hoverStates() { return hover_; }
+    // The colours and sizes of the current language's descriptor.
+    const LayoutValues& layoutValues() const { return layoutValues_; }
 
     // --- what tests and scripts look at ---
 
@@ -171,10 +173,12 @@ class MainWindow final : public QWidget, private LayoutTarget {
     void switchLanguage(int language);
     void ApplyLayout(int language);
     void applyLanguageTable(int language);
+    void takeLayoutValues(const LayoutValues& values);
     void refreshKeyCaptions();
     void updateTitle();
-    // The program's icon in the notification area, where there is one.
-    void showTrayIcon();
+    // The program's icon for the window and in the notification area, where
+    // there is one.
+    void showIcons();
     void setBusy(bool busy);
     void message(const char* key);
     void pump();
@@ -211,6 +215,8 @@ class MainWindow final : public QWidget, private LayoutTarget {
     int currentPage_ = 1;
     int language_ = 1;
     QUrl webAddress_;
+    LayoutValues layoutValues_;
+    bool layoutTaken_ = false;
     bool actionRunning_ = false;
     bool firstFramePainted_ = false;
     bool dragging_ = false;

@@ -29,13 +29,15 @@ void TracePaint(const char* window) {
     if (!PaintTraceOn()) {
         return;
     }
-    static bool first = true;
-    const long long now = nowNs();
-    if (first) {
-        first = false;
-        std::printf("first-paint %lld\n", now);
+    std::printf("paint %s %lld\n", window, nowNs());
+    std::fflush(stdout);
+}
+
+void TraceFirstFrame() {
+    if (!PaintTraceOn()) {
+        return;
     }
-    std::printf("paint %s %lld\n", window, now);
+    std::printf("first-paint %lld\n", nowNs());
     std::fflush(stdout);
 }
 

@@ -12,6 +12,11 @@
 #include <thread>
 #include <vector>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "resources/Resources.h"
 #include "shell/ReportOnce.h"
 #include "shell/WindowShape.h"
@@ -23,6 +28,7 @@ namespace {
 constexpr png_uint_32 kLargestSide = 4096;
 constexpr std::size_t kSignatureSize = 8;
 constexpr std::size_t kHeaderEnd = 24;  // signature, IHDR length and type, width, height
+[[maybe_unused]] constexpr int kPrefetchNiceness = 10;
 
 struct PngJob {
     std::span<const std::uint8_t> bytes;
@@ -343,6 +349,11 @@ void Skin::prefetch(const std::vector<QString>& names) {
     } workers;
     std::lock_guard guard(workers.lock);
     workers.threads.emplace_back([work = std::move(work), done] {
+#ifdef __linux__
+        // Behind the start of the program itself; it waits for these
+        // pictures only once it draws them.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kPrefetchNiceness);
+#endif
         for (std::size_t i = 0; i < work.size(); ++i) {
             (*done)[i].set_value(decodePicture(work[i].second));
         }

@@ -123,7 +123,11 @@ grep -q '^first-paint ' "$work/editor.log" || wait_for 50 grep -q '^first-paint 
     fail "the window never painted"
 shot start-no-mouse
 
-# The first hot-plug poll comes 3.5 s after the start, the read 2.1 s later.
+# The first hot-plug poll comes 3.5 s after the start, the read 2.1 s later;
+# the busy window shows meanwhile.
+wait_for 300 grep -q '^busy 1' "$work/editor.log" || fail "the simulated mouse was not found"
+sleep 0.3
+shot busy
 wait_for 300 grep -q '^busy 0' "$work/editor.log" || fail "the simulated mouse was not read"
 sleep 0.5
 if grep -q "warning\|error" "$work/editor.log"; then
@@ -133,6 +137,10 @@ fi
 # --- every reachable page in languages 1 and 3 ---
 for language in 1 3; do
     click "$(button_point "$language" "Btn_B$((language == 1 ? 8 : 10))" 90 30)"
+    # The taskbar text is the language's title.
+    expected=$([ "$language" = 1 ] && echo "USB Gaming Mouse" || echo "USB游戏鼠标驱动")
+    titled() { xdotool getwindowname "$window_id" | grep -q "^VTR6420KD Gaming Mouse v1\.0.*$expected\$"; }
+    wait_for 30 titled || fail "language $language: window title '$(xdotool getwindowname "$window_id")'"
     for page in 1 2 4; do
         case $page in
             1) prefix=Btn_B1 ;;

@@ -180,7 +180,9 @@ TEST_F(DialogsTest, OpenDialogOffersTheLoadFilter) {
 
 class SingleInstanceTest : public vtr::testing::TempDirTest {
   protected:
-    QString name() const { return QStringLiteral("vtr6420kd-test-%1").arg(QCoreApplication::applicationPid()); }
+    QString name() const {
+        return QStringLiteral("vtr6420kd-test-%1").arg(QCoreApplication::applicationPid());
+    }
     QString lockFolder() const { return QString::fromStdString(dir_.string()); }
 };
 
@@ -198,9 +200,7 @@ TEST_F(SingleInstanceTest, SecondStartRaisesTheFirstAndStepsBack) {
 TEST_F(SingleInstanceTest, SocketLeftByAKilledEditorDoesNotStopTheNextStart) {
     SingleInstance probe(name(), lockFolder());
     const QString socketPath = QDir(QDir::tempPath()).filePath(probe.serverName());
-    {
-        std::ofstream(socketPath.toStdString()) << "left behind";
-    }
+    { std::ofstream(socketPath.toStdString()) << "left behind"; }
     ASSERT_TRUE(QFile::exists(socketPath));
     SingleInstance first(name(), lockFolder());
     EXPECT_TRUE(first.claim());

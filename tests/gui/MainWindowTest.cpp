@@ -169,8 +169,8 @@ TEST_F(WindowTest, PageButtonsShowTheirPageWithTheRightPictures) {
     const struct {
         const char* button;
         int page;
-    } cases[] = {{"Btn_Adv_1", 2}, {"Btn_Breath_2", 3}, {"Btn_Macro_3", 4}, {"Btn_Main_4", 1},
-                 {"Btn_Macro_1", 4}, {"Btn_Adv_4", 2}};
+    } cases[] = {{"Btn_Adv_1", 2},  {"Btn_Breath_2", 3}, {"Btn_Macro_3", 4},
+                 {"Btn_Main_4", 1}, {"Btn_Macro_1", 4},  {"Btn_Adv_4", 2}};
     for (const auto& c : cases) {
         click(c.button);
         moveTo(nowhere());
@@ -247,9 +247,9 @@ TEST_F(WindowTest, HoveredApplyScrollsItsCaptionAndLeavingRestoresIt) {
         texts.push_back(args.at(0).toString());
     }
     ASSERT_GE(texts.size(), 6u);
-    EXPECT_EQ(std::vector<QString>(texts.begin(), texts.begin() + 5),
-              (std::vector<QString>{"pply    A", "ply    Ap", "ly    App", "y    Appl",
-                                    "    Apply"}));
+    EXPECT_EQ(
+        std::vector<QString>(texts.begin(), texts.begin() + 5),
+        (std::vector<QString>{"pply    A", "ply    Ap", "ly    App", "y    Appl", "    Apply"}));
     EXPECT_EQ(texts.back(), "Apply");
     EXPECT_EQ(label->caption(), "Apply");
     EXPECT_FALSE(window->labelRunTimer().isActive());
@@ -322,7 +322,8 @@ TEST_F(WindowTest, LanguageSwitchStartsTheMarqueeOverWithTheNewCaption) {
     auto* label = qobject_cast<LabelButton*>(widget("Btn_Lang3_1"));
     ASSERT_NE(label, nullptr);
     hover("Btn_Lang3_1");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->hoverStates().marquee().ticks() >= 2; }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window->hoverStates().marquee().ticks() >= 2; }, 3000));
     clickAt(centreOf("Btn_Lang3_1"));
     EXPECT_EQ(window->hoverStates().marquee().savedCaption(), "简体中文");
     QSignalSpy shown(label, &LabelButton::captionChanged);

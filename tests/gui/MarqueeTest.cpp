@@ -22,12 +22,14 @@ TEST(MarqueeTest, TextRunsLeftWithAGapOfFourSpaces) {
         QString caption;
         std::vector<QString> shown;
     } cases[] = {
-        {"word", "Apply", {"pply    A", "ply    Ap", "ly    App", "y    Appl", "    Apply",
-                           "   Apply "}},
+        {"word",
+         "Apply",
+         {"pply    A", "ply    Ap", "ly    App", "y    Appl", "    Apply", "   Apply "}},
         {"one character", "A", {"    A", "   A ", "  A  ", " A   ", "A    ", "    A"}},
         {"empty", "", {"    ", "    "}},
         {"Chinese", "应用", {"用    应", "    应用"}},
-        {"outside the basic plane", QString::fromUtf8("\xF0\x9F\x98\x80x"),
+        {"outside the basic plane",
+         QString::fromUtf8("\xF0\x9F\x98\x80x"),
          {QString::fromUtf8("x    \xF0\x9F\x98\x80"), QString::fromUtf8("    \xF0\x9F\x98\x80x")}},
     };
     for (const auto& c : cases) {

@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // --- PNG files made here, so each case holds exactly what it tests ---
 
-struct PngSpec {
+struct PngFile {
     int width = 2;
     int height = 2;
     int colourType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -39,7 +39,7 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void noFlush(png_structp) {}
 
-Bytes writePng(const PngSpec& spec) {
+Bytes writePng(const PngFile& file) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -49,25 +49,26 @@ Bytes writePng(const PngSpec& spec) {
         return {};
     }
     png_set_write_fn(png, &out, appendBytes, noFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(file.width),
+                 static_cast<png_uint_32>(file.height), file.bitDepth, file.colourType,
+                 file.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    if (!file.palette.empty()) {
+        png_set_PLTE(png, info, file.palette.data(), static_cast<int>(file.palette.size()));
     }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
-                     nullptr);
+    if (!file.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, file.paletteAlpha.data(),
+                     static_cast<int>(file.paletteAlpha.size()), nullptr);
     }
-    if (spec.gamma != 0) {
-        png_set_gAMA(png, info, spec.gamma);
+    if (file.gamma != 0) {
+        png_set_gAMA(png, info, file.gamma);
     }
     png_write_info(png, info);
-    const std::size_t rowBytes = spec.rows.size() / static_cast<std::size_t>(spec.height);
+    const std::size_t rowBytes = file.rows.size() / static_cast<std::size_t>(file.height);
     std::vector<png_bytep> rows;
-    for (int y = 0; y < spec.height; ++y) {
-        rows.push_back(const_cast<png_bytep>(spec.rows.data() + rowBytes * static_cast<std::size_t>(y)));
+    for (int y = 0; y < file.height; ++y) {
+        rows.push_back(
+            const_cast<png_bytep>(file.rows.data() + rowBytes * static_cast<std::size_t>(y)));
     }
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
@@ -76,53 +77,58 @@ Bytes writePng(const PngSpec& spec) {
 }
 
 TEST(PngTest, ColoursComeBackExactlyAsStoredWhateverTheFormat) {
-    PngSpec rgbaWithGamma;
+    PngFile rgbaWithGamma;
     rgbaWithGamma.gamma = 1 / 2.2;
     rgbaWithGamma.rows = {128, 0, 0, 255, 10, 20, 30, 40, 255, 255, 255, 0, 0, 0, 0, 255};
 
-    PngSpec palette;
+    PngFile palette;
     palette.colourType = PNG_COLOR_TYPE_PALETTE;
     palette.palette = {{128, 0, 0}, {10, 20, 30}, {255, 255, 255}, {0, 0, 0}};
     palette.paletteAlpha = {255, 40, 0};
     palette.rows = {0, 1, 2, 3};
 
-    PngSpec deep;
+    PngFile deep;
     deep.colourType = PNG_COLOR_TYPE_RGB;
     deep.bitDepth = 16;
-    deep.rows = {128, 9, 0, 0, 0, 0, 10, 0, 20, 0, 30, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0,
-                 0, 0, 0};
+    deep.rows = {128, 9,   0,   0,   0,   0,   10, 0, 20, 0, 30, 0,
+                 255, 255, 255, 255, 255, 255, 0,  0, 0,  0, 0,  0};
 
-    PngSpec grey;
+    PngFile grey;
     grey.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
     grey.rows = {128, 255, 20, 40, 255, 0, 0, 255};
 
-    PngSpec interlaced = rgbaWithGamma;
+    PngFile interlaced = rgbaWithGamma;
     interlaced.interlaced = true;
 
     const struct {
         const char* name;
-        const PngSpec& spec;
+        const PngFile& file;
         std::vector<QRgb> pixels;  // (0,0), (1,0), (0,1), (1,1)
     } cases[] = {
-        {"RGBA with a gamma chunk", rgbaWithGamma,
+        {"RGBA with a gamma chunk",
+         rgbaWithGamma,
          {qRgba(128, 0, 0, 255), qRgba(10, 20, 30, 40), qRgba(255, 255, 255, 0),
           qRgba(0, 0, 0, 255)}},
-        {"palette with transparency", palette,
+        {"palette with transparency",
+         palette,
          {qRgba(128, 0, 0, 255), qRgba(10, 20, 30, 40), qRgba(255, 255, 255, 0),
           qRgba(0, 0, 0, 255)}},
-        {"16-bit RGB", deep,
+        {"16-bit RGB",
+         deep,
          {qRgba(128, 0, 0, 255), qRgba(10, 20, 30, 255), qRgba(255, 255, 255, 255),
           qRgba(0, 0, 0, 255)}},
-        {"grey with alpha", grey,
+        {"grey with alpha",
+         grey,
          {qRgba(128, 128, 128, 255), qRgba(20, 20, 20, 40), qRgba(255, 255, 255, 0),
           qRgba(0, 0, 0, 255)}},
-        {"interlaced", interlaced,
+        {"interlaced",
+         interlaced,
          {qRgba(128, 0, 0, 255), qRgba(10, 20, 30, 40), qRgba(255, 255, 255, 0),
           qRgba(0, 0, 0, 255)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QImage image = DecodePng(writePng(c.spec));
+        const QImage image = DecodePng(writePng(c.file));
         ASSERT_FALSE(image.isNull());
         ASSERT_EQ(image.size(), QSize(2, 2));
         // Compared unpremultiplied, as stored.
@@ -138,9 +144,9 @@ TEST(PngTest, ColoursComeBackExactlyAsStoredWhateverTheFormat) {
 }
 
 TEST(PngTest, DamagedOrOversizedFilesGiveNoPictureAndNoCrash) {
-    PngSpec spec;
-    spec.rows.assign(16, 77);
-    const Bytes good = writePng(spec);
+    PngFile file;
+    file.rows.assign(16, 77);
+    const Bytes good = writePng(file);
     ASSERT_FALSE(DecodePng(good).isNull());
     for (std::size_t length = 0; length < good.size(); ++length) {
         EXPECT_TRUE(DecodePng(std::span(good.data(), length)).isNull()) << length;
@@ -150,7 +156,7 @@ TEST(PngTest, DamagedOrOversizedFilesGiveNoPictureAndNoCrash) {
     EXPECT_TRUE(DecodePng(flipped).isNull());
     EXPECT_TRUE(DecodePng(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g'}).isNull());
 
-    PngSpec wide;
+    PngFile wide;
     wide.width = 4097;
     wide.height = 1;
     wide.rows.assign(4097 * 4, 1);
@@ -191,12 +197,11 @@ TEST(SkinTest, MissingPictureIsAPlaceholderOfItsSizeReportedOnce) {
 }
 
 TEST(SkinTest, ShippedPicturesHaveTheirStatedSizes) {
-    const char* names[] = {"BtnS_01",   "BtnS_02",       "BtnS_03",        "SetS_01",
-                           "SetS_02",   "SetS_03",       "KeyS_01",        "KeyS_02",
-                           "WebS_01",   "WebS_02",       "WebS_03",        "MacroS_01",
-                           "MacroBtnS_03", "Bar1_E",     "Bar2_D",         "CbS_E",
-                           "RdS_D",     "L1_BackGround", "L3_Back1",       "L2_Back2",
-                           "L1_Back3",  "L3_Back4",      "InsertDelayBase", "InsertKeyBase"};
+    const char* names[] = {"BtnS_01",  "BtnS_02",   "BtnS_03",         "SetS_01",      "SetS_02",
+                           "SetS_03",  "KeyS_01",   "KeyS_02",         "WebS_01",      "WebS_02",
+                           "WebS_03",  "MacroS_01", "MacroBtnS_03",    "Bar1_E",       "Bar2_D",
+                           "CbS_E",    "RdS_D",     "L1_BackGround",   "L3_Back1",     "L2_Back2",
+                           "L1_Back3", "L3_Back4",  "InsertDelayBase", "InsertKeyBase"};
     for (const char* name : names) {
         EXPECT_FALSE(Skin::isPlaceholder(name)) << name;
         EXPECT_EQ(Skin::picture(name).size(), StatedPictureSize(name)) << name;
@@ -238,11 +243,10 @@ Bytes writeGif(int width, int height, const std::vector<GifFrame>& frames) {
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension);
-        ColorMapObject* local =
-            frame.localColours.empty()
-                ? nullptr
-                : GifMakeMapObject(static_cast<int>(frame.localColours.size()),
-                                   frame.localColours.data());
+        ColorMapObject* local = frame.localColours.empty()
+                                    ? nullptr
+                                    : GifMakeMapObject(static_cast<int>(frame.localColours.size()),
+                                                       frame.localColours.data());
         EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced,
                          local);
         if (local != nullptr) {

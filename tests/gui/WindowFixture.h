@@ -34,9 +34,9 @@ class WindowTest : public vtr::testing::TempDirTest {
     }
 
     MainWindow& start() {
-        window = std::make_unique<MainWindow>(MainWindow::Services{
-            mouse, clock, pointerStore, &prompts,
-            [this](const QUrl& url) { openedUrls.push_back(url); }, false});
+        window = std::make_unique<MainWindow>(
+            MainWindow::Services{mouse, clock, pointerStore, &prompts,
+                                 [this](const QUrl& url) { openedUrls.push_back(url); }, false});
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         // The pointer comes into the window over the background.
@@ -102,7 +102,9 @@ class WindowTest : public vtr::testing::TempDirTest {
         }
         return pictures;
     }
-    static std::vector<QString> four(const QString& picture) { return {picture, picture, picture, picture}; }
+    static std::vector<QString> four(const QString& picture) {
+        return {picture, picture, picture, picture};
+    }
 
     device::SimulatedMouse mouse;
     device::VirtualClock clock;
