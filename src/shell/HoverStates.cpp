@@ -65,20 +65,25 @@ void HoverStates::setSuspended(bool suspended) {
     }
 }
 
+void HoverStates::showHover(const Binding& binding, bool entering) {
+    const HoverFamily& family = *binding.family;
+    if (!family.needsDevice || devicePresent_()) {
+        for (ImageControl* image : binding.images) {
+            image->setPicture(entering ? family.enterPicture : family.leavePicture);
+        }
+    }
+    if (family.hovering) {
+        family.hovering(entering);
+    }
+}
+
 void HoverStates::enterActions(LabelButton* label) {
     const auto it = bindings_.constFind(label);
     if (it == bindings_.cend()) {
         return;
     }
     const HoverFamily& family = *it->family;
-    if (!family.needsDevice || devicePresent_()) {
-        for (ImageControl* image : it->images) {
-            image->setPicture(family.enterPicture);
-        }
-    }
-    if (family.hovering) {
-        family.hovering(true);
-    }
+    showHover(*it, true);
     if (family.marquee) {
         marquee_.enter(label->objectName(), label->caption());
         remembered_ = label;
@@ -94,14 +99,7 @@ void HoverStates::leaveActions(LabelButton* label) {
         return;
     }
     const HoverFamily& family = *it->family;
-    if (!family.needsDevice || devicePresent_()) {
-        for (ImageControl* image : it->images) {
-            image->setPicture(family.leavePicture);
-        }
-    }
-    if (family.hovering) {
-        family.hovering(false);
-    }
+    showHover(*it, false);
     if (family.afterLeave) {
         family.afterLeave();
     }

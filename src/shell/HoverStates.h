@@ -61,6 +61,9 @@ class HoverStates final : public QObject {
 
     void onEnter(LabelButton* label);
     void onLeave(LabelButton* label);
+    // The family's pictures on the bound images (unless it needs a device and
+    // none is there) and its hovering callback.
+    void showHover(const Binding& binding, bool entering);
     void enterActions(LabelButton* label);
     void leaveActions(LabelButton* label);
     void tick();

@@ -631,20 +631,25 @@ TEST(SettingsCodecTest, RandomImagesSurviveDecodeEncodeDecode) {
     }
 }
 
+// Random bytes in the parameter area and the button table.
+void FillSettingsAreas(ConfigImage& dataBuf, std::mt19937& random) {
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (std::uint8_t& b : dataBuf.parameterArea) {
+        b = static_cast<std::uint8_t>(byte(random));
+    }
+    for (std::uint8_t& b : dataBuf.profileArea) {
+        b = static_cast<std::uint8_t>(byte(random));
+    }
+}
+
 // Any bytes at all: one decode and encode bring them to what the editor
 // writes, after which a decode and encode change nothing.
 TEST(SettingsCodecTest, AnyImageReachesAFixedPointAfterOneEncode) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> byte(0, 255);
     for (int round = 0; round < 500; ++round) {
         SCOPED_TRACE(round);
         ConfigImage dataBuf;
-        for (std::uint8_t& b : dataBuf.parameterArea) {
-            b = static_cast<std::uint8_t>(byte(random));
-        }
-        for (std::uint8_t& b : dataBuf.profileArea) {
-            b = static_cast<std::uint8_t>(byte(random));
-        }
+        FillSettingsAreas(dataBuf, random);
         if (round % 2 == 0) {
             Seal(dataBuf);
         }
@@ -723,12 +728,7 @@ TEST(SettingsCodecTest, EncodeNeverTouchesTheBytesItDoesNotOwn) {
     for (int round = 0; round < 1000; ++round) {
         SCOPED_TRACE(round);
         ConfigImage dataBuf;
-        for (std::uint8_t& b : dataBuf.parameterArea) {
-            b = static_cast<std::uint8_t>(byte(random));
-        }
-        for (std::uint8_t& b : dataBuf.profileArea) {
-            b = static_cast<std::uint8_t>(byte(random));
-        }
+        FillSettingsAreas(dataBuf, random);
         for (std::uint8_t& b : dataBuf.macroArea10) {
             b = static_cast<std::uint8_t>(byte(random));
         }
