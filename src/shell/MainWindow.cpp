@@ -9,8 +9,12 @@
 #include <QWindow>
 
 #include "resources/Resources.h"
+#include "shell/AdvancedPage.h"
 #include "shell/BusyWindow.h"
 #include "shell/DialogPrompts.h"
+#include "shell/LightPage.h"
+#include "shell/MacroPage.h"
+#include "shell/MainControlPage.h"
 #include "shell/PaintTrace.h"
 #include "shell/Skin.h"
 #include "shell/SkinControls.h"
@@ -109,9 +113,10 @@ MainWindow::MainWindow(Services services)
     buildSharedButtons();
     buildKeys();
     setDesignPositions();
-    raiseBlockers();
     attachHover();
     wireEditor();
+    buildPageContents();
+    raiseBlockers();
 
     showOnly(1);
     loadStartPictures();
@@ -146,6 +151,15 @@ MainWindow::~MainWindow() {
     devTimer_.stop();
     hover_.timer().stop();
     editor_.hooks() = editor::EditorHooks{};
+    // The pages first, while their controls and the capture still exist.
+    delete macroPage_;
+    delete lightPage_;
+    delete advancedPage_;
+    delete mainControlPage_;
+    macroPage_ = nullptr;
+    lightPage_ = nullptr;
+    advancedPage_ = nullptr;
+    mainControlPage_ = nullptr;
     // The controls go before the members their signals reach.
     for (Page& page : pages_) {
         delete page.container;
@@ -226,6 +240,29 @@ void MainWindow::buildKeys() {
     }
     keyBlocker_ = new InputBlocker("Disable", container);
     controls_.insert(keyBlocker_->objectName(), keyBlocker_);
+}
+
+void MainWindow::buildPageContents() {
+    // Each page sets its start pictures here: the layout spaces bars by the
+    // width of their first segment.
+    mainControlPage_ = new MainControlPage(*this);
+    advancedPage_ = new AdvancedPage(*this);
+    lightPage_ = new LightPage(*this);
+    macroPage_ = new MacroPage(*this);
+}
+
+void MainWindow::addControl(QWidget* control) {
+    controls_.insert(control->objectName(), control);
+}
+
+platform::InputCapture& MainWindow::inputCapture() {
+    if (services_.capture != nullptr) {
+        return *services_.capture;
+    }
+    if (ownCapture_ == nullptr) {
+        ownCapture_ = platform::OpenSystemInputCapture();
+    }
+    return *ownCapture_;
 }
 
 void MainWindow::setDesignPositions() {

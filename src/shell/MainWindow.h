@@ -13,6 +13,7 @@
 #include "device/HidBackend.h"
 #include "editor/Editor.h"
 #include "editor/Prompts.h"
+#include "platform/InputCapture.h"
 #include "settings/PointerSettingsStore.h"
 #include "shell/HoverStates.h"
 #include "shell/Layout.h"
@@ -21,11 +22,15 @@ class QSystemTrayIcon;
 
 namespace vtr::shell {
 
+class AdvancedPage;
 class BusyWindow;
 class DialogPrompts;
 class ImageControl;
 class InputBlocker;
 class LabelButton;
+class LightPage;
+class MacroPage;
+class MainControlPage;
 
 // The editor's window: a border-less, skinned 800 × 600 window in the shape of
 // its pictures, with four pages (Main Control, Advanced, Breathing Light,
@@ -52,6 +57,8 @@ class MainWindow final : public QWidget, private LayoutTarget {
         std::function<void(const QUrl&)> openUrl = {};
         // The hot-plug poll runs every 3.5 s; off, it runs only when called.
         bool pollTimer = true;
+        // The macro recorder's system-wide capture; null: this system's own.
+        platform::InputCapture* capture = nullptr;
     };
 
     explicit MainWindow(Services services);
@@ -93,6 +100,14 @@ class MainWindow final : public QWidget, private LayoutTarget {
     // blocker once `raiseBlockers` ran).
     QWidget* page(int number) const;
     void raiseBlockers();
+    // Makes a page's control known by its object name (for the layout, the
+    // shape and `control`).
+    void addControl(QWidget* control);
+    platform::InputCapture& inputCapture();
+    MainControlPage& mainControlPage() { return *mainControlPage_; }
+    AdvancedPage& advancedPage() { return *advancedPage_; }
+    LightPage& lightPage() { return *lightPage_; }
+    MacroPage& macroPage() { return *macroPage_; }
     // A pop-up panel that HideAllMenu hides.
     void addMenuPanel(QWidget* panel);
     HoverStates& hoverStates() { return hover_; }
@@ -158,6 +173,7 @@ class MainWindow final : public QWidget, private LayoutTarget {
     void setDesignPositions();
     void attachHover();
     void wireEditor();
+    void buildPageContents();
     void loadStartPictures();
 
     SharedButton& shared(const QString& name);
@@ -205,6 +221,11 @@ class MainWindow final : public QWidget, private LayoutTarget {
     InputBlocker* keyBlocker_ = nullptr;
     QHash<QString, QWidget*> controls_;
     std::vector<QWidget*> menuPanels_;
+    std::unique_ptr<platform::InputCapture> ownCapture_;
+    MainControlPage* mainControlPage_ = nullptr;
+    AdvancedPage* advancedPage_ = nullptr;
+    LightPage* lightPage_ = nullptr;
+    MacroPage* macroPage_ = nullptr;
 
     HoverFamily familyA_;
     HoverFamily familyB_;
