@@ -36,6 +36,24 @@ namespace vtr::macros {
 // key-up, and any later key-down (another key while one is held, or a repeat).
 enum class KeyType { FirstDown = 0, Up = 1, LaterDown = 2 };
 
+// The keyboard receiver's count of key-downs since the last key-up, which
+// tells a first key-down from a later one (another key while one is held).
+class KeyboardReceiver {
+  public:
+    KeyType receive(bool down) {
+        if (!down) {
+            count_ = 0;
+            return KeyType::Up;
+        }
+        ++count_;
+        return count_ == 1 ? KeyType::FirstDown : KeyType::LaterDown;
+    }
+    int count() const { return count_; }
+
+  private:
+    int count_ = 0;
+};
+
 struct RecorderResult {
     bool started = false;
     bool stopped = false;

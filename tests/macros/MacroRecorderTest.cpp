@@ -438,5 +438,19 @@ TEST_F(InsertRecordingTest, AnotherInsertRecordingAfterOneEndedAtTheLimit) {
     EXPECT_EQ(memory_.storedLength(0), 153 + 2 + 1 + 2 + 1);
 }
 
+TEST(KeyboardReceiverTest, CountsKeyDownsSinceTheLastKeyUp) {
+    KeyboardReceiver receiver;
+    // A down, B down while A is held, B up, A down again (its repeat after the
+    // up of B starts a new count), A up.
+    const std::pair<bool, KeyType> events[] = {
+        {true, KeyType::FirstDown}, {true, KeyType::LaterDown}, {false, KeyType::Up},
+        {true, KeyType::FirstDown}, {false, KeyType::Up},       {false, KeyType::Up},
+    };
+    for (const auto& [down, expected] : events) {
+        EXPECT_EQ(receiver.receive(down), expected);
+    }
+    EXPECT_EQ(receiver.count(), 0);
+}
+
 }  // namespace
 }  // namespace vtr::macros
