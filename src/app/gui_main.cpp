@@ -6,6 +6,7 @@
 #include "device/hidapi_backend.h"
 #include "platform/SystemPointerStore.h"
 #include "shell/MainWindow.h"
+#include "shell/PaintTrace.h"
 #include "shell/SingleInstance.h"
 #include "shell/WindowClock.h"
 
@@ -23,9 +24,11 @@ void usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vtr::shell::TraceMark("main");
     // Decoding the first page's pictures overlaps the start of Qt.
     vtr::shell::MainWindow::PrefetchStartPictures();
     QApplication app(argc, argv);
+    vtr::shell::TraceMark("application");
     QApplication::setApplicationName("vtr6420kd");
     QApplication::setApplicationDisplayName(kApplicationTitle);
 
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
     if (!instance.claim()) {
         return 0;
     }
+    vtr::shell::TraceMark("single-instance");
 
     std::unique_ptr<vtr::device::HidBackend> backend;
     if (simulate.file) {
@@ -67,6 +71,7 @@ int main(int argc, char** argv) {
     }
     const auto pointerStore = vtr::platform::OpenSystemPointerStore();
     vtr::shell::WindowClock clock;
+    vtr::shell::TraceMark("services");
 
     vtr::shell::MainWindow window({*backend, clock, *pointerStore});
     QObject::connect(&instance, &vtr::shell::SingleInstance::activationRequested, &window,
@@ -75,6 +80,8 @@ int main(int argc, char** argv) {
                          window.raise();
                          window.activateWindow();
                      });
+    vtr::shell::TraceMark("window");
     window.show();
+    vtr::shell::TraceMark("shown");
     return QApplication::exec();
 }
