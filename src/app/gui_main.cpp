@@ -5,6 +5,7 @@
 #include "app/SimulateOption.h"
 #include "device/hidapi_backend.h"
 #include "platform/SystemPointerStore.h"
+#include "shell/FontWarmup.h"
 #include "shell/MainWindow.h"
 #include "shell/PaintTrace.h"
 #include "shell/SingleInstance.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     vtr::shell::MainWindow::PrefetchStartPictures();
     QApplication app(argc, argv);
     vtr::shell::TraceMark("application");
+    // The font list is read while the window is built.
+    const vtr::shell::FontWarmup fonts;
     QApplication::setApplicationName("vtr6420kd");
     QApplication::setApplicationDisplayName(kApplicationTitle);
 
