@@ -57,6 +57,7 @@ AdvancedPage::AdvancedPage(MainWindow& window) : QObject(&window), window_(windo
     buildFireKey();
     buildBars();
     connect(&window_, &MainWindow::settingsShown, this, &AdvancedPage::refresh);
+    connect(&window_, &MainWindow::pointerSettingsRead, this, &AdvancedPage::refresh);
     connect(&window_, &MainWindow::languageSwitched, this, [this] {
         applyColours();
         refresh();
