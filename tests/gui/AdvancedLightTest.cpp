@@ -159,6 +159,37 @@ TEST_F(PagesTest, ValueBarsSetTheValueAndDisabledLevelsIgnoreClicks) {
     EXPECT_NE(cpi().current(), 6);
 }
 
+TEST_F(PagesTest, LevelLabelsAndFireKeyBoxesTakeTheColoursOfTheLanguagesLayout) {
+    startAndRead();
+    showAdvanced();
+    const struct {
+        int language;
+        QColor enabled;
+    } cases[] = {{2, QColor(255, 0, 0)}, {3, QColor(0, 255, 0)}, {1, QColor(0, 255, 0)}};
+    for (const auto& c : cases) {
+        switch (c.language) {
+            case 1:
+                window->Btn_Lang1_0Click();
+                break;
+            case 2:
+                window->Btn_Lang2_0Click();
+                break;
+            default:
+                window->Btn_Lang3_0Click();
+                break;
+        }
+        ASSERT_EQ(window->shownPage(), 2);
+        const LayoutValues& layout = window->layoutValues();
+        EXPECT_EQ(labelColour("lbl_DPI4"), c.enabled) << "language " << c.language;
+        EXPECT_EQ(labelColour("lbl_DPI5"), *layout.cpiNotSelected) << "language " << c.language;
+        for (const char* box : {"Edt_Repeat1", "Edt_DelayTime1"}) {
+            const QPalette palette = widget(box)->palette();
+            EXPECT_EQ(palette.color(QPalette::Text), *layout.cpiNotSelected) << box;
+            EXPECT_EQ(palette.color(QPalette::Base), *layout.fireKeyBack) << box;
+        }
+    }
+}
+
 // --- number boxes ---
 
 TEST_F(PagesTest, EveryNumberBoxTakesThreeDigitsAndBackspaceOnlyPastedTextToo) {
