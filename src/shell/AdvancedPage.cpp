@@ -79,6 +79,10 @@ AdvancedPage::AdvancedPage(MainWindow& window) : QObject(&window), window_(windo
             }
         }
     }
+    // Built when first needed, after the window's layout: it shows the
+    // current language's colours and the settings at once.
+    applyColours();
+    refresh();
 }
 
 void AdvancedPage::buildLevels() {

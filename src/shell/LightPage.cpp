@@ -92,6 +92,10 @@ LightPage::LightPage(MainWindow& window) : QObject(&window), window_(window) {
             }
         }
     }
+    // Built when first needed, after the window's layout: it shows the
+    // current language's colours and the settings at once.
+    applyColours();
+    refresh();
 }
 
 void LightPage::buildOptions() {
