@@ -117,7 +117,7 @@ void Editor::parseMacros(int type) {
 
 // --- start-up ---
 
-void Editor::FormCreate() {
+void Editor::FormCreate(bool readPointerSettings) {
     previousCount_ = 0;
     errorMode_ = false;
     deviceType_ = 0;
@@ -129,12 +129,18 @@ void Editor::FormCreate() {
     const img::DefaultHeader header = img::ReadDefaultHeader();
     imageType_ = header.imageType();
     InitNoDevice();
-    pointer_.RefreshMouseSystemParameterA(pointerStore_);
-    pointer_.RefreshMouseSystemParameterB(pointerStore_);
+    if (readPointerSettings) {
+        RefreshPointerSettings();
+    }
 
     transport_.CloseDevice();
     candidates_ = {{header.vendorId(), header.productId()}};
     setLanguage(1);
+}
+
+void Editor::RefreshPointerSettings() {
+    pointer_.RefreshMouseSystemParameterA(pointerStore_);
+    pointer_.RefreshMouseSystemParameterB(pointerStore_);
 }
 
 void Editor::InitNoDevice() {
@@ -279,8 +285,7 @@ void Editor::Btn_Read() {
         read_ = true;
         parseMacros(deviceType_);
         decode();
-        pointer_.RefreshMouseSystemParameterA(pointerStore_);
-        pointer_.RefreshMouseSystemParameterB(pointerStore_);
+        RefreshPointerSettings();
         ShowFirstPage();
     }
     setBusy(false);
@@ -500,8 +505,7 @@ bool Editor::handle(const macros::MacroResult& result) {
     return result.done;
 }
 
-bool Editor::macroAction(
-    const std::function<macros::MacroResult(macros::MacroEditor&)>& action) {
+bool Editor::macroAction(const std::function<macros::MacroResult(macros::MacroEditor&)>& action) {
     return handle(action(macroEditor_));
 }
 
@@ -563,9 +567,9 @@ bool Editor::Btn_SaveMacroClick() {
             bool ok = t.WriteMemory(img::kProfileAddress, dataBuf_.profileArea).ok();
             const auto area = dataBuf_.macroArea(deviceType_);
             for (const auto& range : ranges) {
-                ok = t.WriteMemory(range.address, area.subspan(range.areaOffset, range.size))
-                         .ok() &&
-                     ok;
+                ok =
+                    t.WriteMemory(range.address, area.subspan(range.areaOffset, range.size)).ok() &&
+                    ok;
             }
             return ok;
         });

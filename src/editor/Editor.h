@@ -60,8 +60,12 @@ class Editor {
     // --- start-up and the connection ---
 
     // The start-up order: shared state reset, the default image's ids and type,
-    // the defaults shown, the pointer settings read, language 1.
-    void FormCreate();
+    // the defaults shown, the pointer settings read, language 1. The window
+    // reads the pointer settings after its first frame instead (asking the
+    // desktop for them may start a session bus), so it passes false.
+    void FormCreate(bool readPointerSettings = true);
+    // The pointer settings read from the system anew.
+    void RefreshPointerSettings();
     // `DataBuf` from the built-in defaults, then shown.
     void InitNoDevice();
     // The hot-plug poll (every 3.5 s): counts the candidate mouse's interfaces
@@ -140,7 +144,6 @@ class Editor {
     settings::PointerSettings& pointer() { return pointer_; }
     const text::Languages& languages() const { return languages_; }
     device::Transport& transport() { return transport_; }
-
 
   private:
     struct Candidate {

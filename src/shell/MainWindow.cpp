@@ -131,7 +131,8 @@ MainWindow::MainWindow(Services services)
     // Language 1's layout and table come with the switch to language 1 below;
     // nothing is drawn before it.
     language_ = 1;
-    editor_.FormCreate();
+    // The pointer settings come after the first frame (see paintEvent).
+    editor_.FormCreate(false);
     updateTitle();
 
     busy_ = new BusyWindow(this);
@@ -793,9 +794,12 @@ void MainWindow::paintEvent(QPaintEvent*) {
     if (!firstFramePainted_) {
         firstFramePainted_ = true;
         // Once this frame is complete. The icons (looking for a notification
-        // area can take a while) come after the window.
+        // area can take a while) and the desktop's pointer settings (asking
+        // for them may start a session bus) come after the window.
         QTimer::singleShot(0, this, [this] {
             TraceFirstFrame();
+            editor_.RefreshPointerSettings();
+            emit pointerSettingsRead();
             showIcons();
         });
     }

@@ -144,6 +144,8 @@ class MainWindow final : public QWidget, private LayoutTarget {
     void pageShown(int page);
     // The settings were decoded anew and every page is to show them.
     void settingsShown();
+    // The desktop's pointer settings were read (after the first frame).
+    void pointerSettingsRead();
 
   protected:
     void showEvent(QShowEvent* event) override;

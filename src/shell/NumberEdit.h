@@ -34,6 +34,7 @@ class NumberEdit final : public QLineEdit {
 
   protected:
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     text::NumberBox::Rule rule_;

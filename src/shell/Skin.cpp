@@ -317,6 +317,9 @@ QSize StatedPictureSize(const QString& name) {
         }
         s["insertdelaybase"] = s["insertkeybase"] = {207, 162};
         s["waitgif"] = {200, 192};
+        s["dialogback"] = {354, 179};
+        s["dialogbtnhover"] = {97, 30};
+        s["stepdelay"] = s["steppress"] = s["steprelease"] = {24, 24};
         return s;
     }();
     return sizes.value(name.toLower(), QSize());

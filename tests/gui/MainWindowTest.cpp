@@ -65,6 +65,13 @@ TEST_F(WindowTest, WithoutAMouseTheDefaultsShowAndEveryEditIsRefused) {
     EXPECT_TRUE(prompts.filters.empty()) << "no file dialog without a mouse";
 }
 
+TEST_F(WindowTest, TheDesktopsPointerSettingsAreReadOnceTheFirstFrameIsOut) {
+    pointerStore.setValue(settings::kMouseKey, settings::kMouseSensitivity, "14");
+    mouse.firmware().unplug();
+    start();
+    QTRY_COMPARE(window->editor().pointer().speedValue(), 14);
+}
+
 TEST_F(WindowTest, FoundMouseIsReadBehindTheBusyWindowAndBlockers) {
     start();
     struct Probe {

@@ -359,6 +359,114 @@ QImage webButton(State state) {
     return image;
 }
 
+// The small dialogs (combination keys, macro name): a card shaped by the
+// see-through colour, with places for the title, the entry line, a row of
+// check boxes, the two buttons and the close mark.
+QImage dialogBack() {
+    const Size size = kDialog;
+    QImage content = newImage(size);
+    QImage inside = newImage(size);
+    const QRectF card(2, 2, size.w - 4, size.h - 4);
+    {
+        QPainter m(&inside);
+        m.setRenderHint(QPainter::Antialiasing, false);
+        m.fillPath(chamferedRect(card, 14), Qt::white);
+    }
+    QPainter p(&content);
+    prepare(p);
+    p.fillRect(QRectF(0, 0, size.w, size.h), palette::kBaseDark);
+    const QPainterPath body = chamferedRect(card, 14);
+    QLinearGradient fill(card.topLeft(), card.bottomLeft());
+    fill.setColorAt(0, QColor(30, 40, 52));
+    fill.setColorAt(0.45, palette::kPanel);
+    fill.setColorAt(1, palette::kPanelDark);
+    p.fillPath(body, fill);
+    p.setPen(QPen(QColor(0, 229, 255, 150), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(body);
+    // The title bar: a darker band with an accent rail under it.
+    p.save();
+    p.setClipPath(body);
+    QLinearGradient band(QPointF(0, 2), QPointF(0, 54));
+    band.setColorAt(0, QColor(0, 60, 80, 150));
+    band.setColorAt(1, QColor(0, 30, 40, 0));
+    p.fillRect(QRectF(2, 2, size.w - 4, 52), band);
+    p.restore();
+    drawRail(p, 14, size.w - 14, 54.5, QColor(0, 229, 255, 170), 1);
+    drawBrackets(p, QRectF(8, 8, size.w - 16, size.h - 16), 10, QColor(0, 229, 255, 120));
+    // The entry line.
+    drawWell(p,
+             QRectF(dialog::kEdit.x - 2, dialog::kEdit.y - 2, kDialogEdit.w + 4, kDialogEdit.h + 4),
+             3);
+    drawRail(p, dialog::kEdit.x, dialog::kEdit.x + kDialogEdit.w,
+             dialog::kEdit.y + kDialogEdit.h + 3.5, QColor(0, 229, 255, 90), 1);
+    // The two buttons at rest; their hover pictures lie over them.
+    for (const Point at : {dialog::kConfirm, dialog::kCancel}) {
+        p.drawImage(at.x, at.y, plate(kDialogButton, State::Normal, Shape::Chamfered, 6));
+    }
+    // The close mark.
+    const QPointF c(dialog::kClose.x + 15, dialog::kClose.y + 15);
+    p.setPen(QPen(QColor(110, 150, 180, 120), 1));
+    p.setBrush(QColor(8, 11, 15, 200));
+    p.drawEllipse(c, 9.5, 9.5);
+    p.setPen(QPen(palette::kText, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c + QPointF(-4, -4), c + QPointF(4, 4));
+    p.drawLine(c + QPointF(-4, 4), c + QPointF(4, -4));
+    p.end();
+    return keyedOutside(content, inside);
+}
+
+// A step of a macro: 0 a delay (stopwatch), 1 a press (key going down),
+// 2 a release (key coming up).
+QImage stepIcon(int kind) {
+    QImage image = newImage(kStepIcon);
+    QPainter p(&image);
+    prepare(p);
+    const QColor colour = kind == 1 ? palette::kWarm : palette::kAccent;
+    const QRectF well(1, 1, 22, 22);
+    p.setPen(QPen(QColor(colour.red(), colour.green(), colour.blue(), 120), 1));
+    p.setBrush(QColor(8, 11, 15, 230));
+    p.drawRoundedRect(well, 4, 4);
+    if (kind == 0) {
+        const QPointF c(12, 13.5);
+        p.setPen(QPen(colour, 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(c, 6.5, 6.5);
+        p.drawLine(QPointF(12, 4.5), QPointF(12, 6.5));
+        p.drawLine(QPointF(10, 4.5), QPointF(14, 4.5));
+        p.setPen(QPen(palette::kText, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(c, c + QPointF(3, -3.5));
+    } else {
+        // A key cap with an arrow: down for a press, up for a release.
+        p.setPen(QPen(colour, 1.4));
+        p.setBrush(QColor(colour.red(), colour.green(), colour.blue(), 50));
+        p.drawRoundedRect(QRectF(5, kind == 1 ? 12 : 14, 14, 6), 2, 2);
+        QPainterPath arrow;
+        if (kind == 1) {
+            arrow.moveTo(12, 11);
+            arrow.lineTo(7.5, 6.5);
+            arrow.lineTo(10.5, 6.5);
+            arrow.lineTo(10.5, 3.5);
+            arrow.lineTo(13.5, 3.5);
+            arrow.lineTo(13.5, 6.5);
+            arrow.lineTo(16.5, 6.5);
+        } else {
+            arrow.moveTo(12, 3.5);
+            arrow.lineTo(16.5, 8);
+            arrow.lineTo(13.5, 8);
+            arrow.lineTo(13.5, 12);
+            arrow.lineTo(10.5, 12);
+            arrow.lineTo(10.5, 8);
+            arrow.lineTo(7.5, 8);
+        }
+        arrow.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(kind == 1 ? palette::kWarm : palette::kText);
+        p.drawPath(arrow);
+    }
+    return image;
+}
+
 }  // namespace
 
 QImage InsertBase(bool keys) {
@@ -403,6 +511,12 @@ std::vector<NamedImage> ControlPictures() {
     add("RdS_D", option(false));
     add("InsertDelayBase", insertBase(false));
     add("InsertKeyBase", insertBase(true));
+    // The small dialogs and the macro steps.
+    add("DialogBack", dialogBack());
+    add("DialogBtnHover", plate(kDialogButton, State::Hover, Shape::Chamfered, 6));
+    add("StepDelay", stepIcon(0));
+    add("StepPress", stepIcon(1));
+    add("StepRelease", stepIcon(2));
     return images;
 }
 

@@ -41,6 +41,10 @@ inline constexpr Size kBar1{24, 7};
 inline constexpr Size kBar2{19, 7};
 inline constexpr Size kCbS{18, 19};
 inline constexpr Size kRdS{16, 16};
+inline constexpr Size kDialog{354, 179};
+inline constexpr Size kDialogButton{97, 30};
+inline constexpr Size kDialogEdit{209, 22};
+inline constexpr Size kStepIcon{24, 24};
 
 // Sizes the artwork leaves room for, for the controls that have no picture of
 // their own (the window chooses them; these are what the pictures expect).
@@ -136,6 +140,14 @@ inline constexpr Point kEdit{100, 122};
 }  // namespace delaygroup
 
 // Inside the insert group (Gb_Insert over InsertDelayBase / InsertKeyBase).
+// Places inside the small dialogs (354 × 179).
+namespace dialog {
+inline constexpr Point kEdit{56, 68};
+inline constexpr Point kConfirm{44, 134};
+inline constexpr Point kCancel{196, 134};
+inline constexpr Point kClose{316, 6};
+}  // namespace dialog
+
 namespace insertgroup {
 inline constexpr Point kList{10, 10};
 inline constexpr Point kDelayEdit{96, 40};
