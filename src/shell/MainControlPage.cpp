@@ -38,6 +38,10 @@ MainControlPage::~MainControlPage() {
     delete dialog_.data();
 }
 
+CombinationDialog* MainControlPage::combinationDialog() const {
+    return dialog_.data();
+}
+
 void MainControlPage::buildMenus() {
     QWidget* page = window_.page(1);
     const QSize mainSize(keys::kPnlMainSize.width, keys::kPnlMainSize.height);

@@ -40,7 +40,7 @@ class MainControlPage final : public QObject {
     void Key_AssemblyClick();
 
     // The dialog while it is open; null otherwise.
-    CombinationDialog* combinationDialog() const { return dialog_; }
+    CombinationDialog* combinationDialog() const;
 
   private:
     void buildMenus();
