@@ -194,6 +194,10 @@ void MainControlPage::Key_AssemblyClick() {
     dialog_ = new CombinationDialog(&window_, buttons, window_.editor().languages());
     connect(dialog_, &CombinationDialog::applied, this, [this] { refreshKeyCaptions(); });
     dialog_->show();
+    // The keys go to the dialog from the start, with or without a window
+    // manager to hand it the focus.
+    dialog_->raise();
+    dialog_->activateWindow();
 }
 
 }  // namespace vtr::shell

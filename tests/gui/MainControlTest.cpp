@@ -79,7 +79,8 @@ TEST_F(MainControlTest, ClickingALabelOpensTheCategoryMenuAndHoveringACategoryIt
     EXPECT_EQ(openMenus(), std::vector<std::string>{"Pnl_Main"});
     auto* label = qobject_cast<LabelButton*>(widget("Key4"));
     EXPECT_EQ(label->textColour(), QColor(Qt::white));
-    EXPECT_EQ(window->labelRunTimer().isActive(), false) << "the caption stops scrolling";
+    EXPECT_FALSE(window->labelRunTimer().isActive()) << "the caption stops scrolling";
+    EXPECT_EQ(window->picture("Img_Key4"), "KeyS_01") << "the hover picture goes";
 
     const QRect area = label->geometry();
     EXPECT_EQ(widget("Pnl_Main")->pos(),
