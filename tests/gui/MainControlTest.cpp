@@ -13,9 +13,6 @@
 namespace vtr::shell {
 namespace {
 
-const char* const kSubmenus[] = {"Pnl_MseKey", "Pnl_Special", "Pnl_Media",
-                                 "Pnl_WWW",    "Pnl_MyPC",    "LB_Name"};
-
 class MainControlTest : public WindowTest {
   protected:
     keys::ButtonAssignment& buttons() { return window->editor().settings().buttons; }
@@ -261,9 +258,10 @@ TEST_F(MainControlTest, MenuTextsFollowTheLanguage) {
 
 class CombinationTest : public MainControlTest {
   public:
-    CombinationDialog* open(int button) {
+    // Through "User-defined", or through "Macro" when `item` says so.
+    CombinationDialog* open(int button, const QString& item = "Key_Assembly") {
         click(QStringLiteral("Key%1").arg(button));
-        click("Key_Assembly");
+        click(item);
         CombinationDialog* dialog = window->mainControlPage().combinationDialog();
         EXPECT_NE(dialog, nullptr);
         if (dialog != nullptr) {
@@ -406,8 +404,8 @@ TEST_F(CombinationTest, TheButtonSelectedAtConfirmTakesTheResultAndCloseTakesNot
     EXPECT_EQ(buttons().codeText(6), key6);
     EXPECT_EQ(caption(6), caption6);
 
-    // A second opening starts empty.
-    dialog = open(6);
+    // A second opening starts empty; a click on "Macro" opens it too.
+    dialog = open(6, "Key_Macro");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(editText(dialog), "");
     EXPECT_EQ(dialog->model().count(), 0);
