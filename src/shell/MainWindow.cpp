@@ -245,9 +245,6 @@ void MainWindow::buildKeys() {
         keyLabels_[static_cast<std::size_t>(n - 1)] = label;
         controls_.insert(image->objectName(), image);
         controls_.insert(label->objectName(), label);
-        connect(label, &LabelButton::clicked, this, [this, label] {
-            editor_.settings().buttons.ShowPnlMain_OnClick(label->objectName().toStdString());
-        });
     }
     keyBlocker_ = new InputBlocker("Disable", container);
     controls_.insert(keyBlocker_->objectName(), keyBlocker_);
