@@ -5,8 +5,9 @@
 # category opens its function menu and a click on a function assigns it. The
 # open menus and the combination-key dialog are photographed in languages 1
 # and 3 (into the folder given). Key6 is given "Volume +" through the menus,
-# Apply writes it, Exit ends the program, and the command-line tool reads the
-# simulated mouse's memory back to check it.
+# CPI level 3 is made current on the Advanced page, Apply writes both, Exit
+# ends the program, and the command-line tool reads the simulated mouse's
+# memory back to check them.
 #
 # usage: main_control.sh PATH/TO/vtr6420kd PATH/TO/vtr6420kdctl SCREENSHOT_FOLDER
 set -euo pipefail
@@ -219,6 +220,12 @@ click "$(function_point 1 Key6 Key_Media 7 4)"
 xdotool mousemove --sync 1 1
 sleep 0.3
 shot "lang1-key6-assigned"
+# --- and CPI level 3 becomes the current level on the Advanced page ---
+click "$(button_point 1 Btn_B4 90 30)"
+click "$(button_point 1 DPI3_Check 18 19)"
+xdotool mousemove --sync 1 1
+sleep 0.3
+shot "lang1-cpi-level3-current"
 busy_before=$(grep -c '^busy 0' "$work/editor.log" || true)
 click "$(button_point 1 Btn_A2 48 43)"
 applied() { [ "$(grep -c '^busy 0' "$work/editor.log")" -gt "$busy_before" ]; }
@@ -229,12 +236,10 @@ wait_for 50 sh -c "! kill -0 $editor" || fail "Exit did not end the program"
 wait "$editor" || fail "the program ended with status $?"
 editor=""
 
-shown=$("$ctl" --simulate="$work/mouse.bin" show --json)
-echo "$shown" | python3 -c '
-import json, sys
-buttons = json.load(sys.stdin)["buttons"]
-key6 = [b for b in buttons if b["button"] == 6]
-if len(key6) != 1 or key6[0]["name"] != "Volume +":
-    sys.exit("Key6: %r" % (key6,))
-' || fail "the mouse does not hold Volume + for Key6: $shown"
-echo "e2e: Key6 is Volume + in the mouse; screenshots in $shots"
+"$ctl" --simulate="$work/mouse.bin" show --json >"$work/show.json" ||
+    fail "vtr6420kdctl show failed: $(cat "$work/show.json")"
+key6=$(jq -r '[.buttons[] | select(.button == 6) | .name] | join(",")' "$work/show.json")
+[ "$key6" = "Volume +" ] || fail "the mouse holds '$key6' for Key6, not Volume +"
+current=$(jq -r '.cpi.current' "$work/show.json")
+[ "$current" = 3 ] || fail "the mouse's current CPI level is $current, not 3"
+echo "e2e: Key6 is Volume + and CPI level 3 is current in the mouse; screenshots in $shots"
