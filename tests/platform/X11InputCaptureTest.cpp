@@ -160,9 +160,13 @@ class Xvfb {
     }
     ~Xvfb() { kill(); }
     void kill() {
+        // Asked to end, the server removes its socket and lock file.
         if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
+            process_.terminate();
+            if (!process_.waitForFinished(5000)) {
+                process_.kill();
+                process_.waitForFinished();
+            }
         }
     }
     const std::string& display() const { return display_; }
