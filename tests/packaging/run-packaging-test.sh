@@ -253,7 +253,7 @@ if [ "$GUI" = gui ]; then
         grep -q "<id>$ID</id>" "$METAINFO" || fail "the metainfo's id is not $ID"
         grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$METAINFO" ||
             fail "the metainfo does not launch $ID.desktop"
-        newest=$(grep -o '<release version="[^"]*"' "$METAINFO" | head -1 | cut -d'"' -f2)
+        newest=$(grep -m1 -o '<release version="[^"]*"' "$METAINFO" | cut -d'"' -f2)
         [ "$newest" = "$VERSION" ] ||
             fail "the metainfo's newest release is '$newest', the package's version $VERSION"
         while read -r binary; do
