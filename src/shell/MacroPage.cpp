@@ -1,5 +1,6 @@
 #include "shell/MacroPage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPainter>
@@ -274,6 +275,8 @@ void MacroPage::build() {
         insertChoices_[i] =
             makeLabel(QStringLiteral("IB_") + insertNames[i], insertGroup_, QSize(120, 16));
         insertChoices_[i]->move(14, 70 + 20 * static_cast<int>(i));
+        // The caption's leading spaces leave room for the lamp.
+        insertChoices_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         connect(insertChoices_[i], &LabelButton::clicked, this, [this, i] {
             window_.editor().macroEditor().setInsertDelayMode(kModes[i]);
             refresh();
@@ -505,6 +508,8 @@ void MacroPage::refreshNames() {
     mark.setAlpha(70);
     colours.setColor(QPalette::Highlight, mark);
     colours.setColor(QPalette::HighlightedText, Qt::white);
+    colours.setColor(QPalette::Disabled, QPalette::Text, kGrey);
+    colours.setColor(QPalette::Disabled, QPalette::HighlightedText, kGrey);
     names_->setPalette(colours);
     QPalette stepColours = steps_->palette();
     stepColours.setColor(QPalette::Text, valueColour());
@@ -577,6 +582,12 @@ void MacroPage::refreshInsertPanel() {
     listColours.setColor(QPalette::ButtonText, labelColour());
     listColours.setColor(QPalette::WindowText, labelColour());
     insertList_->setPalette(listColours);
+    QPalette popup = listColours;
+    QColor mark = valueColour();
+    mark.setAlpha(90);
+    popup.setColor(QPalette::Highlight, mark);
+    popup.setColor(QPalette::HighlightedText, Qt::white);
+    insertList_->view()->setPalette(popup);
 
     delayCaption_->setVisible(!keys);
     ok_.label->setCaption(QString::fromStdString(languages.text(keys ? "Str421" : "Str420")));
