@@ -363,9 +363,22 @@ void MacroPage::macroAction(
 }
 
 void MacroPage::recordClick(bool insert) {
-    handleRecorder(window_.editor().recorderAction([insert](MacroRecorder& r) {
+    editor::Editor& editor = window_.editor();
+    platform::InputCapture& capture = window_.inputCapture();
+    // The capture is started before the recording: starting a normal recording
+    // discards the macro's steps, which must not happen when nothing could be
+    // recorded.
+    const bool starting = !editor.macroRecorder().recording();
+    if (starting && !startCapture()) {
+        return;
+    }
+    const macros::RecorderResult result = editor.recorderAction([insert](MacroRecorder& r) {
         return insert ? r.Btn_InsertStartClick() : r.Btn_StartClick();
-    }));
+    });
+    if (starting && !result.started && capture.running()) {
+        capture.stop();
+    }
+    handleRecorder(result);
 }
 
 void MacroPage::handleRecorder(const macros::RecorderResult& result) {
@@ -373,32 +386,23 @@ void MacroPage::handleRecorder(const macros::RecorderResult& result) {
     if (result.stopped && capture.running()) {
         capture.stop();
     }
-    if (result.started) {
-        startCapture();
-    }
 }
 
-void MacroPage::startCapture() {
+bool MacroPage::startCapture() {
     platform::InputCapture& capture = window_.inputCapture();
     if (capture.running()) {
-        return;
+        return true;
     }
     platform::CaptureSink sink;
     sink.key = [this](std::uint16_t virtualKey, bool down) { onKey(virtualKey, down); };
     sink.button = [this](platform::CaptureButton button, bool press) { onButton(button, press); };
     std::string error;
     if (capture.start(std::move(sink), error)) {
-        return;
+        return true;
     }
-    // Without a capture nothing could be recorded: the recording ends at once,
-    // as a second click on its button would end it.
-    editor::Editor& editor = window_.editor();
-    editor.showText(error.empty() ? std::string("Keys and mouse buttons cannot be recorded here.")
-                                  : error);
-    const bool insert = editor.macroRecorder().insertMode();
-    editor.recorderAction([insert](MacroRecorder& r) {
-        return insert ? r.Btn_InsertStartClick() : r.Btn_StartClick();
-    });
+    window_.editor().showText(
+        error.empty() ? std::string("Keys and mouse buttons cannot be recorded here.") : error);
+    return false;
 }
 
 void MacroPage::onKey(std::uint16_t virtualKey, bool down) {

@@ -63,7 +63,9 @@ class MacroPage final : public QObject {
     void macroAction(const std::function<macros::MacroResult(macros::MacroEditor&)>& action);
     void recordClick(bool insert);
     void handleRecorder(const macros::RecorderResult& result);
-    void startCapture();
+    // The capture delivering to this page; false (its words shown) when it
+    // cannot start.
+    bool startCapture();
     void onKey(std::uint16_t virtualKey, bool down);
     void onButton(platform::CaptureButton button, bool press);
     void openNameDialog();

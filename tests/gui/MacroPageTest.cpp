@@ -201,9 +201,11 @@ TEST_F(MacroPageTest, DefaultDelayPutsTheBoxValueBeforeEveryEventButTheFirst) {
                               "2 RightKey CODE:0022", "0 50", "2 B CODE:0205"}));
 }
 
-TEST_F(MacroPageTest, CaptureThatCannotStartIsReportedAndTheRecordingEnds) {
+TEST_F(MacroPageTest, CaptureThatCannotStartIsReportedAndTheMacroKept) {
     startOnMacroPage();
     clickListRow(0);
+    const Lines before = steps();
+    const auto stored = record(0);
     capture.refusal = "The keyboard cannot be watched on this display.";
     click("Btn_Start");
     EXPECT_EQ(prompts.messages, Lines{"The keyboard cannot be watched on this display."});
@@ -212,6 +214,8 @@ TEST_F(MacroPageTest, CaptureThatCannotStartIsReportedAndTheRecordingEnds) {
     EXPECT_EQ(window->caption("Btn_Start"), "Record");
     EXPECT_TRUE(widget("LB_MacroName")->isEnabled());
     EXPECT_TRUE(widget("Gb_Delay")->isEnabled());
+    EXPECT_EQ(steps(), before);
+    EXPECT_EQ(record(0), stored);
     // The next recording starts as usual once the capture works.
     capture.refusal.clear();
     click("Btn_Start");
