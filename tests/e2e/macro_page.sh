@@ -165,9 +165,18 @@ for language in 1 3; do
 
     # The insert panel: a delay entry, then a key entry.
     click "$(place_point "$language" BtnInsert 0 0 80 25)"
+    # The pressed picture stays while the pointer rests on the button.
+    shot "lang$language-macro-insert-pressed"
     xdotool mousemove --sync 1 1
     sleep 0.3
     shot "lang$language-macro-insert-delay"
+    # The insert panel covers the delay panel.
+    read -r px py <<<"$(panel_point "$language" 0 0)"
+    convert "$shots/lang$language-macro-steps.png" -crop "207x162+$px+$py" +repage "$work/before.png"
+    convert "$shots/lang$language-macro-insert-delay.png" -crop "207x162+$px+$py" +repage "$work/after.png"
+    changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+    awk -v c="$changed" 'BEGIN { exit !(c + 0 > 2000) }' ||
+        fail "language $language: the insert panel did not open ($changed pixels changed)"
     # Insert Key Front: the drop-down list, then its third entry.
     read -r lx ly <<<"$(panel_point "$language" $(($(key "$resources/ORG$language.txt" InsertList_X) + 90)) \
         $(($(key "$resources/ORG$language.txt" InsertList_Y) + 11)))"
