@@ -147,9 +147,17 @@ void MacroPage::build() {
     names_->setFocusPolicy(Qt::NoFocus);
     names_->verticalScrollBar()->setStyleSheet(kScrollBarStyle);
     window_.addControl(names_);
-    connect(names_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int row = names_->row(item);
+    const auto choose = [this](int row) {
         macroAction([row](MacroEditor& m) { return m.LB_MacroNameClick(row); });
+    };
+    // A click on a name, also on the one already chosen; and a selection the
+    // pointer dragged to another name.
+    connect(names_, &QListWidget::itemClicked, this,
+            [this, choose](QListWidgetItem* item) { choose(names_->row(item)); });
+    connect(names_, &QListWidget::currentRowChanged, this, [this, choose](int row) {
+        if (!refreshing_ && row >= 0) {
+            choose(row);
+        }
     });
 
     MacroEditor& model = window_.editor().macroEditor();

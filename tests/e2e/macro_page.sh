@@ -182,7 +182,8 @@ for language in 1 3; do
         $(($(key "$resources/ORG$language.txt" InsertList_Y) + 11)))"
     click "$lx $ly"
     sleep 0.6
-    click "$lx $((ly + 22 + 2 * 21))"
+    # The list opens over the box, its entries 21 pixels apart.
+    click "$lx $((ly + 2 * 21))"
     xdotool mousemove --sync 1 1
     sleep 0.3
     shot "lang$language-macro-insert-key"
