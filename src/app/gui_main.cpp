@@ -5,7 +5,9 @@
 #include "app/SimulateOption.h"
 #include "device/hidapi_backend.h"
 #include "platform/SystemPointerStore.h"
+#include "shell/FontWarmup.h"
 #include "shell/MainWindow.h"
+#include "shell/PaintTrace.h"
 #include "shell/SingleInstance.h"
 #include "shell/WindowClock.h"
 
@@ -23,9 +25,13 @@ void usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vtr::shell::TraceMark("main");
     // Decoding the first page's pictures overlaps the start of Qt.
     vtr::shell::MainWindow::PrefetchStartPictures();
     QApplication app(argc, argv);
+    vtr::shell::TraceMark("application");
+    // The font list is read while the window is built.
+    const vtr::shell::FontWarmup fonts;
     QApplication::setApplicationName("vtr6420kd");
     QApplication::setApplicationDisplayName(kApplicationTitle);
 
@@ -53,6 +59,7 @@ int main(int argc, char** argv) {
     if (!instance.claim()) {
         return 0;
     }
+    vtr::shell::TraceMark("single-instance");
 
     std::unique_ptr<vtr::device::HidBackend> backend;
     if (simulate.file) {
@@ -67,6 +74,7 @@ int main(int argc, char** argv) {
     }
     const auto pointerStore = vtr::platform::OpenSystemPointerStore();
     vtr::shell::WindowClock clock;
+    vtr::shell::TraceMark("services");
 
     vtr::shell::MainWindow window({*backend, clock, *pointerStore});
     QObject::connect(&instance, &vtr::shell::SingleInstance::activationRequested, &window,
@@ -75,6 +83,8 @@ int main(int argc, char** argv) {
                          window.raise();
                          window.activateWindow();
                      });
+    vtr::shell::TraceMark("window");
     window.show();
+    vtr::shell::TraceMark("shown");
     return QApplication::exec();
 }

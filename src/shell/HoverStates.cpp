@@ -40,6 +40,10 @@ void HoverStates::onLeave(LabelButton* label) {
     leaveActions(label);
 }
 
+void HoverStates::endHover(LabelButton* label) {
+    onLeave(label);
+}
+
 void HoverStates::setSuspended(bool suspended) {
     if (suspended == suspended_) {
         return;

@@ -46,6 +46,10 @@ class HoverStates final : public QObject {
     // keeps its pictures, so a pressed picture stays through a transfer.
     void setSuspended(bool suspended);
 
+    // The hover on `label` ends as if the pointer had left it (a click that
+    // opens a menu from it); nothing when it is not the hovered label.
+    void endHover(LabelButton* label);
+
     // A language switch: see Marquee::reset.
     void resetMarquee(const QString& caption);
 

@@ -65,6 +65,16 @@ const DesignPosition kDesignPositions[] = {
 };
 constexpr int kInset = 12;
 
+// The window's controls by name, as the layout finds them.
+class ControlTable final : public LayoutTarget {
+  public:
+    explicit ControlTable(const QHash<QString, QWidget*>& controls) : controls_(controls) {}
+    QWidget* control(const QString& name) const override { return controls_.value(name, nullptr); }
+
+  private:
+    const QHash<QString, QWidget*>& controls_;
+};
+
 std::unique_ptr<text::LayoutDescriptor> readDescriptor(const std::string& resource) {
     const auto bytes = resources::find(resource);
     if (bytes.empty()) {
@@ -123,7 +133,7 @@ MainWindow::MainWindow(Services services)
     {
         const auto org = readDescriptor("ORG");
         const DescriptorKeys keys(org.get(), "ORG");
-        PlaceWebButton(keys, *this);
+        PlaceWebButton(keys, ControlTable(controls_));
         if (const auto address = keys.text("Web")) {
             webAddress_ = QUrl::fromUserInput(QString::fromStdString(*address));
         }
@@ -235,21 +245,73 @@ void MainWindow::buildKeys() {
         keyLabels_[static_cast<std::size_t>(n - 1)] = label;
         controls_.insert(image->objectName(), image);
         controls_.insert(label->objectName(), label);
-        connect(label, &LabelButton::clicked, this, [this, label] {
-            editor_.settings().buttons.ShowPnlMain_OnClick(label->objectName().toStdString());
-        });
     }
     keyBlocker_ = new InputBlocker("Disable", container);
     controls_.insert(keyBlocker_->objectName(), keyBlocker_);
 }
 
 void MainWindow::buildPageContents() {
-    // Each page sets its start pictures here: the layout spaces bars by the
-    // width of their first segment.
+    // Each page sets its start pictures when it is built: the layout spaces
+    // bars by the width of their first segment. Page 1 is shown first; the
+    // others wait until they are needed.
     mainControlPage_ = new MainControlPage(*this);
-    advancedPage_ = new AdvancedPage(*this);
-    lightPage_ = new LightPage(*this);
-    macroPage_ = new MacroPage(*this);
+}
+
+void MainWindow::ensurePage(int page) {
+    if (buildingPage_) {
+        return;
+    }
+    buildingPage_ = true;
+    bool built = false;
+    if (page == 2 && advancedPage_ == nullptr) {
+        advancedPage_ = new AdvancedPage(*this);
+        built = true;
+    } else if (page == 3 && lightPage_ == nullptr) {
+        lightPage_ = new LightPage(*this);
+        built = true;
+    } else if (page == 4 && macroPage_ == nullptr) {
+        macroPage_ = new MacroPage(*this);
+        built = true;
+    }
+    buildingPage_ = false;
+    if (built) {
+        placeLatePage();
+    }
+}
+
+void MainWindow::ensureAllPages() {
+    for (int page = 2; page <= kPageCount; ++page) {
+        ensurePage(page);
+    }
+}
+
+void MainWindow::placeLatePage() {
+    raiseBlockers();
+    if (!layoutTaken_) {
+        return;
+    }
+    // The current language's layout again: it places the new controls and
+    // leaves the others where it put them before.
+    const std::string resource = "ORG" + std::to_string(language_);
+    const auto descriptor = readDescriptor(resource);
+    takeLayoutValues(
+        ApplyDescriptor(DescriptorKeys(descriptor.get(), resource), ControlTable(controls_)));
+    updateShape();
+}
+
+AdvancedPage& MainWindow::advancedPage() {
+    ensurePage(2);
+    return *advancedPage_;
+}
+
+LightPage& MainWindow::lightPage() {
+    ensurePage(3);
+    return *lightPage_;
+}
+
+MacroPage& MainWindow::macroPage() {
+    ensurePage(4);
+    return *macroPage_;
 }
 
 void MainWindow::addControl(QWidget* control) {
@@ -438,16 +500,20 @@ void MainWindow::addMenuPanel(QWidget* panel) {
     menuPanels_.push_back(panel);
 }
 
-QWidget* MainWindow::control(const QString& name) const {
+QWidget* MainWindow::control(const QString& name) {
+    if (QWidget* found = controls_.value(name, nullptr)) {
+        return found;
+    }
+    ensureAllPages();
     return controls_.value(name, nullptr);
 }
 
-QString MainWindow::picture(const QString& imageName) const {
+QString MainWindow::picture(const QString& imageName) {
     const auto* image = qobject_cast<const ImageControl*>(control(imageName));
     return image != nullptr ? image->pictureName() : QString();
 }
 
-QString MainWindow::caption(const QString& labelName) const {
+QString MainWindow::caption(const QString& labelName) {
     const auto* label = qobject_cast<const LabelButton*>(control(labelName));
     return label != nullptr ? label->caption() : QString();
 }
@@ -492,6 +558,7 @@ void MainWindow::switchPage(int page) {
 }
 
 void MainWindow::showPage(int page) {
+    ensurePage(page);
     HideAllMenu();
     for (const QString& name : kPageButtons) {
         setPictures(name, "SetS_01");
@@ -600,12 +667,14 @@ void MainWindow::ApplyLayout(int language) {
     }
     const std::string resource = "ORG" + std::to_string(language);
     const auto descriptor = readDescriptor(resource);
-    takeLayoutValues(ApplyDescriptor(DescriptorKeys(descriptor.get(), resource), *this));
+    takeLayoutValues(
+        ApplyDescriptor(DescriptorKeys(descriptor.get(), resource), ControlTable(controls_)));
     applyLanguageTable(language);
 }
 
 void MainWindow::applyDescriptor(const DescriptorKeys& keys) {
-    takeLayoutValues(ApplyDescriptor(keys, *this));
+    ensureAllPages();
+    takeLayoutValues(ApplyDescriptor(keys, ControlTable(controls_)));
     updateShape();
 }
 

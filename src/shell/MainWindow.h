@@ -36,7 +36,7 @@ class MainControlPage;
 // its pictures, with four pages (Main Control, Advanced, Breathing Light,
 // Macro). Every page carries its own copy of the shared buttons; every click
 // goes to the editor, and the editor's notifications come back as pictures.
-class MainWindow final : public QWidget, private LayoutTarget {
+class MainWindow final : public QWidget {
     Q_OBJECT
   public:
     static constexpr const char* kTitle = "VTR6420KD Gaming Mouse v1.0";
@@ -104,10 +104,14 @@ class MainWindow final : public QWidget, private LayoutTarget {
     // shape and `control`).
     void addControl(QWidget* control);
     platform::InputCapture& inputCapture();
+    // Pages 2 to 4 are built when first shown (or looked at), which keeps
+    // them out of the time to the first frame.
     MainControlPage& mainControlPage() { return *mainControlPage_; }
-    AdvancedPage& advancedPage() { return *advancedPage_; }
-    LightPage& lightPage() { return *lightPage_; }
-    MacroPage& macroPage() { return *macroPage_; }
+    AdvancedPage& advancedPage();
+    LightPage& lightPage();
+    MacroPage& macroPage();
+    // Builds page 2, 3 or 4 if it is not built yet.
+    void ensurePage(int page);
     // A pop-up panel that HideAllMenu hides.
     void addMenuPanel(QWidget* panel);
     HoverStates& hoverStates() { return hover_; }
@@ -121,12 +125,13 @@ class MainWindow final : public QWidget, private LayoutTarget {
     int shownPage() const;
     int language() const { return language_; }
     // A control by name ("Btn_Apply_2", "Img_Key3", "gbPage2", "Disable");
-    // null when the window has none of that name.
-    QWidget* control(const QString& name) const override;
+    // null when the window has none of that name. Builds the pages not yet
+    // built when the name is not known.
+    QWidget* control(const QString& name);
     // The picture an image control shows ("SetS_02"); empty for no such control.
-    QString picture(const QString& imageName) const;
+    QString picture(const QString& imageName);
     // The caption a label button shows; empty for no such control.
-    QString caption(const QString& labelName) const;
+    QString caption(const QString& labelName);
     bool blockersShown() const;
     QTimer& devTimer() { return devTimer_; }
     QTimer& labelRunTimer() { return hover_.timer(); }
@@ -176,6 +181,9 @@ class MainWindow final : public QWidget, private LayoutTarget {
     void attachHover();
     void wireEditor();
     void buildPageContents();
+    void ensureAllPages();
+    // Places the controls of a page built after the layout was applied.
+    void placeLatePage();
     void loadStartPictures();
 
     SharedButton& shared(const QString& name);
@@ -240,6 +248,7 @@ class MainWindow final : public QWidget, private LayoutTarget {
     QUrl webAddress_;
     LayoutValues layoutValues_;
     bool layoutTaken_ = false;
+    bool buildingPage_ = false;
     bool actionRunning_ = false;
     bool firstFramePainted_ = false;
     bool dragging_ = false;

@@ -49,4 +49,12 @@ void TraceBusy(bool busy) {
     std::fflush(stdout);
 }
 
+void TraceMark(const char* step) {
+    if (!PaintTraceOn()) {
+        return;
+    }
+    std::printf("mark %s %lld\n", step, nowNs());
+    std::fflush(stdout);
+}
+
 }  // namespace vtr::shell

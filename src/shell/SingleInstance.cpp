@@ -16,9 +16,25 @@ constexpr int kLockWaitMs = 5000;
 constexpr int kConnectWaitMs = 1000;
 constexpr char kRaise[] = "raise\n";
 
+// The user, and on Unix the display the editor shows on: one editor per
+// desktop, so that a user's sessions on two displays (or test servers side by
+// side) each have their own.
 QString userPart() {
 #ifdef Q_OS_UNIX
-    return QString::number(getuid());
+    QString part = QString::number(getuid());
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+    }
+    if (!display.isEmpty()) {
+        for (QChar& c : display) {
+            if (!(c.isLetterOrNumber() && c.unicode() < 128)) {
+                c = QLatin1Char('_');
+            }
+        }
+        part += QLatin1Char('-') + display;
+    }
+    return part;
 #else
     QString user = qEnvironmentVariable("USERNAME");
     return user.isEmpty() ? QStringLiteral("user") : user;

@@ -7,11 +7,11 @@
 
 namespace vtr::shell {
 
-// One running editor per user. The first process listens on a local socket
-// named after the program and the user; a later one connects, asks it to come
-// to the front and ends. A lock file makes "connect, else listen" one step, so
-// that processes started together cannot both become the first; a socket left
-// behind by a killed process is removed under the same lock.
+// One running editor per user and display. The first process listens on a
+// local socket named after the program, the user and the display; a later one connects, asks it to
+// come to the front and ends. A lock file makes "connect, else listen" one step, so that processes
+// started together cannot both become the first; a socket left behind by a killed process is
+// removed under the same lock.
 class SingleInstance final : public QObject {
     Q_OBJECT
   public:

@@ -215,6 +215,26 @@ TEST_F(SingleInstanceTest, InstancesOfOtherNamesDoNotMeet) {
     EXPECT_TRUE(second.claim());
 }
 
+TEST_F(SingleInstanceTest, EachDisplayHasItsOwnEditor) {
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":61");
+    SingleInstance first(name(), lockFolder());
+    qputenv("DISPLAY", "localhost:62.0");
+    SingleInstance other(name(), lockFolder());
+    SingleInstance otherAgain(name(), lockFolder());
+    qputenv("DISPLAY", display);
+    if (!wayland.isEmpty()) {
+        qputenv("WAYLAND_DISPLAY", wayland);
+    }
+    EXPECT_NE(first.serverName(), other.serverName());
+    EXPECT_FALSE(other.serverName().contains(QLatin1Char(':'))) << "a plain socket name";
+    EXPECT_TRUE(first.claim());
+    EXPECT_TRUE(other.claim());
+    EXPECT_FALSE(otherAgain.claim());
+}
+
 // --- the clock's long sleeps ---
 
 TEST(WindowClockTest, LongSleepsKeepTimersRunningAndShortOnesDoNot) {

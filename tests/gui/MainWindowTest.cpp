@@ -20,7 +20,7 @@ const QString kPageButtons[] = {"Main", "Adv", "Breath", "Macro"};
 
 // Every page button's four pictures: the selected page's SetS_02, the others
 // SetS_01.
-void expectPageSelected(const MainWindow& window, int page) {
+void expectPageSelected(MainWindow& window, int page) {
     for (int b = 1; b <= 4; ++b) {
         for (int n = 1; n <= 4; ++n) {
             const QString image = QStringLiteral("Img_%1_%2").arg(kPageButtons[b - 1]).arg(n);
