@@ -106,6 +106,10 @@ MacroPage::MacroPage(MainWindow& window)
     });
     applyTexts();
     refresh();
+    // A page built late is laid out by the window after this constructor,
+    // which gives every label the layout's colour: the page's own colours
+    // (grey for what is read-only) follow.
+    QTimer::singleShot(0, this, [this] { refresh(); });
 }
 
 MacroPage::~MacroPage() {
