@@ -224,6 +224,33 @@ TEST_F(MacroPageTest, CaptureThatCannotStartIsReportedAndTheMacroKept) {
     EXPECT_FALSE(capture.running());
 }
 
+TEST_F(MacroPageTest, RecordingThatReachesItsLimitEndsTheCaptureByItself) {
+    startOnMacroPage();
+    clickListRow(0);
+    click("IB_NoDelay");
+    click("Btn_Start");
+    ASSERT_TRUE(capture.running());
+    int presses = 0;
+    while (capture.running() && presses < 400) {
+        key(kA, true, 5);
+        key(kA, false, 5);
+        ++presses;
+    }
+    EXPECT_FALSE(capture.running());
+    EXPECT_LT(presses, 400);
+    EXPECT_FALSE(window->editor().macroRecorder().recording());
+    EXPECT_EQ(window->caption("Btn_Start"), "Record");
+    EXPECT_TRUE(widget("LB_MacroName")->isEnabled());
+    // What was recorded up to the limit is stored (the shipped macros leave
+    // room for a few steps only).
+    const std::size_t lines = steps().size();
+    EXPECT_GT(lines, 3u);
+    EXPECT_GT(window->editor().macroMemory().totalBytes(), 490);
+    clickListRow(1);
+    clickListRow(0);
+    EXPECT_EQ(steps().size(), lines);
+}
+
 // --- the insert panel ---
 
 TEST_F(MacroPageTest, InsertingALongDelayStoresItCappedInFullPairs) {
@@ -303,6 +330,26 @@ TEST_F(MacroPageTest, SwitchingPagesKeepsTheInsertPanelOpen) {
     EXPECT_FALSE(widget("Gb_Delay")->isVisible());
     click("Btn_Cancel");
     EXPECT_TRUE(widget("Gb_Delay")->isVisible());
+}
+
+TEST_F(MacroPageTest, LanguageSwitchTranslatesThePageAndKeepsItsState) {
+    startOnMacroPage();
+    clickListRow(0);
+    click("Btn_Insert");
+    click("Btn_Lang3_4");
+    const auto& languages = window->editor().languages();
+    const auto text = [&languages](const char* key) {
+        return QString::fromStdString(languages.text(key));
+    };
+    ASSERT_NE(text("Str400"), "Record");
+    EXPECT_EQ(window->caption("Btn_Start"), text("Str400"));
+    EXPECT_EQ(window->caption("Btn_Cancel"), text("Str422"));
+    EXPECT_EQ(window->caption("IB_InsertRecDelay"), "       " + text("Str414"));
+    auto* list = qobject_cast<QComboBox*>(widget("CB_Insert"));
+    EXPECT_EQ(list->itemText(3), text("Str413"));
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_TRUE(widget("Gb_Insert")->isVisible());
+    EXPECT_EQ(model().selectedMacro(), 0);
 }
 
 // --- editing steps and macros ---
