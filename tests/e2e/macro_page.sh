@@ -194,6 +194,11 @@ for language in 1 3; do
     xdotool mousemove --sync 1 1
     sleep 0.3
     shot "lang$language-macro-after-cancel"
+    # The name dialog over the window; its close area ends it without a name.
+    click "$(place_point "$language" BtnRename 0 0 80 25)"
+    sleep 0.5
+    shot "lang$language-macro-name-dialog"
+    click "$(((800 - 354) / 2 + 331)) $(((600 - 179) / 2 + 21))"
 done
 
 # --- Exit ends the program ---
