@@ -84,16 +84,6 @@ button_point() {  # button_point LANGUAGE PREFIX WIDTH HEIGHT -> "x y" in the wi
 }
 
 window_id=""
-# The top-most mapped window on the screen (xwininfo lists the top first).
-top_window() {
-    local id
-    for id in $(xwininfo -root -children | grep -o '^ *0x[0-9a-f]*'); do
-        if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-            echo "$id"
-            return
-        fi
-    done
-}
 geometry() {  # sets X Y WIDTH HEIGHT of the editor window
     eval "$(xdotool getwindowgeometry --shell "$window_id")"
 }
