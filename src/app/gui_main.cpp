@@ -30,8 +30,6 @@ int main(int argc, char** argv) {
     vtr::shell::MainWindow::PrefetchStartPictures();
     QApplication app(argc, argv);
     vtr::shell::TraceMark("application");
-    // The font list is read while the window is built.
-    const vtr::shell::FontWarmup fonts;
     QApplication::setApplicationName("vtr6420kd");
     QApplication::setApplicationDisplayName(kApplicationTitle);
 
@@ -60,6 +58,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     vtr::shell::TraceMark("single-instance");
+    // The font list is read while the window is built.
+    const vtr::shell::FontWarmup fonts;
 
     std::unique_ptr<vtr::device::HidBackend> backend;
     if (simulate.file) {

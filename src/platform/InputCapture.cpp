@@ -1,7 +1,12 @@
 #include "platform/InputCapture.h"
 
+#if defined(VTR_HAVE_X11_CAPTURE)
+#include "platform/X11InputCapture.h"
+#endif
+
 namespace vtr::platform {
 
+#if !defined(VTR_HAVE_X11_CAPTURE)
 namespace {
 
 // A system without any capture the editor knows.
@@ -16,9 +21,15 @@ class NoCapture final : public InputCapture {
 };
 
 }  // namespace
+#endif
 
 std::unique_ptr<InputCapture> OpenSystemInputCapture() {
+#if defined(VTR_HAVE_X11_CAPTURE)
+    // Without a reachable X server its start says why.
+    return std::make_unique<X11InputCapture>();
+#else
     return std::make_unique<NoCapture>();
+#endif
 }
 
 }  // namespace vtr::platform

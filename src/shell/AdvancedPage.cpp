@@ -70,15 +70,7 @@ AdvancedPage::AdvancedPage(MainWindow& window) : QObject(&window), window_(windo
         }
     });
     // Storing the settings normalises every box; the boxes show what went out.
-    for (const char* button : {"Btn_Apply", "Btn_Confirm", "Btn_Save"}) {
-        for (int copy = 1; copy <= MainWindow::kPageCount; ++copy) {
-            auto* label = qobject_cast<LabelButton*>(
-                window_.control(QStringLiteral("%1_%2").arg(QLatin1String(button)).arg(copy)));
-            if (label != nullptr) {
-                connect(label, &LabelButton::clicked, this, &AdvancedPage::refresh);
-            }
-        }
-    }
+    connect(&window_, &MainWindow::settingsStored, this, &AdvancedPage::refresh);
     // Built when first needed, after the window's layout: it shows the
     // current language's colours and the settings at once.
     applyColours();

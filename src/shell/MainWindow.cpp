@@ -732,6 +732,7 @@ void MainWindow::Btn_Confirm_0Click() {
     runAction([this] {
         setPictures("Confirm", "BtnS_03");
         editor_.Btn_Confirm_0Click();
+        emit settingsStored();
     });
 }
 
@@ -739,6 +740,7 @@ void MainWindow::Btn_Apply_0Click() {
     runAction([this] {
         setPictures("Apply", "BtnS_03");
         editor_.Btn_Apply_0Click();
+        emit settingsStored();
     });
 }
 
@@ -757,6 +759,7 @@ void MainWindow::Btn_Save_0Click() {
     runAction([this] {
         setPictures("Save", "SetS_02");
         editor_.Btn_Save_0Click();
+        emit settingsStored();
     });
 }
 

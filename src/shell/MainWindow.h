@@ -149,6 +149,9 @@ class MainWindow final : public QWidget {
     void pageShown(int page);
     // The settings were decoded anew and every page is to show them.
     void settingsShown();
+    // Apply, Confirm or Save Profile stored the settings (normalising what
+    // the boxes held).
+    void settingsStored();
     // The desktop's pointer settings were read (after the first frame).
     void pointerSettingsRead();
 

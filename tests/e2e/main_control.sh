@@ -5,8 +5,9 @@
 # category opens its function menu and a click on a function assigns it. The
 # open menus and the combination-key dialog are photographed in languages 1
 # and 3 (into the folder given). Key6 is given "Volume +" through the menus,
-# Apply writes it, Exit ends the program, and the command-line tool reads the
-# simulated mouse's memory back to check it.
+# CPI level 3 is made current on the Advanced page, Apply writes both, Exit
+# ends the program, and the command-line tool reads the simulated mouse's
+# memory back to check them.
 #
 # usage: main_control.sh PATH/TO/vtr6420kd PATH/TO/vtr6420kdctl SCREENSHOT_FOLDER
 set -euo pipefail
@@ -14,85 +15,13 @@ set -euo pipefail
 program=$(realpath "$1")
 ctl=$(realpath "$2")
 shots=$3
-here=$(cd "$(dirname "$0")" && pwd)
-resources="$here/../../resources"
-
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 work=$(mktemp -d)
-xvfb=""
-editor=""
-cleanup() {
-    [ -n "$editor" ] && kill "$editor" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
+start_x 141 190
 
-fail() {
-    echo "e2e: $*" >&2
-    if [ -f "$work/editor.log" ]; then
-        echo "--- editor output ---" >&2
-        grep -v '^paint ' "$work/editor.log" >&2 || true
-    fi
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# --- an X server of our own ---
-display=""
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-wait_for 100 test -e "/tmp/.X11-unix/X${display#:}" || fail "Xvfb did not start"
-export DISPLAY=$display
-export QT_QPA_PLATFORM=xcb
-# Nothing of the user's: settings, state, the single-instance socket.
-mkdir -p "$work/home" "$work/tmp" "$work/run"
-chmod 700 "$work/run"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.state"
-export XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp"
-export VTR6420KD_PAINT_TRACE=1
-
-# --- where things are: the layout descriptors the program carries, and the
-# menus' own geometry ---
-key() {  # key FILE NAME -> value
-    tr -d '\r' <"$1" | awk -F= -v k="$(echo "$2" | tr '[:upper:]' '[:lower:]')" '
-        { name = tolower($1); gsub(/^[ \t]+|[ \t]+$/, "", name) }
-        name == k { v = $2; gsub(/^[ \t]+|[ \t]+$/, "", v); print v; exit }'
-}
-descriptor_xy() {  # descriptor_xy LANGUAGE PREFIX -> "x y"
-    local file="$resources/ORG$1.txt" x y
-    x=$(key "$file" "$2_X")
-    y=$(key "$file" "$2_Y")
-    [ -n "$x" ] && [ -n "$y" ] || fail "$file has no $2_X/$2_Y"
-    echo "$x $y"
-}
-# The middle of a 90 x 30 page or language button, or of a 48 x 43 bottom button.
-button_point() {  # button_point LANGUAGE PREFIX WIDTH HEIGHT -> "x y" in the window
-    local xy
-    xy=($(descriptor_xy "$1" "$2"))
-    echo "$((xy[0] + $3 / 2)) $((xy[1] + $4 / 2))"
-}
-
+# --- the menus' own geometry ---
 # A key label lies over its 135 x 27 picture. The category menu (190 x 170,
 # items 24 high inset by 1) opens at the label's centre, to the left or
 # upwards where it would reach the window's right or bottom edge; a function
@@ -146,36 +75,8 @@ function_point() {  # function_point LANGUAGE KeyN CATEGORY ITEMS_IN_MENU INDEX
     echo "$((x + sub_w / 2)) $((y + $5 * item_h + item_h / 2))"
 }
 
-geometry() {  # sets X Y WIDTH HEIGHT of the editor window
-    eval "$(xdotool getwindowgeometry --shell "$window_id")"
-}
-move() {  # move "x y" (window coordinates)
-    local point=($1)
-    geometry
-    xdotool mousemove --sync $((X + point[0])) $((Y + point[1]))
-    sleep 0.3
-}
-click() {  # click "x y" (window coordinates)
-    move "$1"
-    xdotool click 1
-    sleep 0.4
-}
-shot() {
-    geometry
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
-}
-
 # --- start, and the simulated mouse read ---
-"$program" --simulate="$work/mouse.bin" >"$work/editor.log" 2>&1 &
-editor=$!
-window_id=""
-find_window() {
-    window_id=$(xdotool search --onlyvisible --name '^VTR6420KD Gaming Mouse v1\.0' | head -n 1)
-    [ -n "$window_id" ]
-}
-wait_for 150 find_window || fail "the window did not appear"
-wait_for 300 grep -q '^busy 0' "$work/editor.log" || fail "the simulated mouse was not read"
-sleep 0.5
+start_editor "$program" "$work/mouse.bin"
 
 # --- the menus and the dialog in languages 1 and 3 ---
 for language in 1 3; do
@@ -219,22 +120,18 @@ click "$(function_point 1 Key6 Key_Media 7 4)"
 xdotool mousemove --sync 1 1
 sleep 0.3
 shot "lang1-key6-assigned"
-busy_before=$(grep -c '^busy 0' "$work/editor.log" || true)
-click "$(button_point 1 Btn_A2 48 43)"
-applied() { [ "$(grep -c '^busy 0' "$work/editor.log")" -gt "$busy_before" ]; }
-wait_for 300 applied || fail "Apply did not finish"
+# --- and CPI level 3 becomes the current level on the Advanced page ---
+click "$(button_point 1 Btn_B4 90 30)"
+click "$(button_point 1 DPI3_Check 18 19)"
+xdotool mousemove --sync 1 1
 sleep 0.3
-click "$(button_point 1 Btn_A4 48 43)"
-wait_for 50 sh -c "! kill -0 $editor" || fail "Exit did not end the program"
-wait "$editor" || fail "the program ended with status $?"
-editor=""
+shot "lang1-cpi-level3-current"
+apply_and_exit
 
-shown=$("$ctl" --simulate="$work/mouse.bin" show --json)
-echo "$shown" | python3 -c '
-import json, sys
-buttons = json.load(sys.stdin)["buttons"]
-key6 = [b for b in buttons if b["button"] == 6]
-if len(key6) != 1 or key6[0]["name"] != "Volume +":
-    sys.exit("Key6: %r" % (key6,))
-' || fail "the mouse does not hold Volume + for Key6: $shown"
-echo "e2e: Key6 is Volume + in the mouse; screenshots in $shots"
+"$ctl" --simulate="$work/mouse.bin" show --json >"$work/show.json" ||
+    fail "vtr6420kdctl show failed: $(cat "$work/show.json")"
+key6=$(jq -r '[.buttons[] | select(.button == 6) | .name] | join(",")' "$work/show.json")
+[ "$key6" = "Volume +" ] || fail "the mouse holds '$key6' for Key6, not Volume +"
+current=$(jq -r '.cpi.current' "$work/show.json")
+[ "$current" = 3 ] || fail "the mouse's current CPI level is $current, not 3"
+echo "e2e: Key6 is Volume + and CPI level 3 is current in the mouse; screenshots in $shots"

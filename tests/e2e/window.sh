@@ -10,80 +10,12 @@ set -euo pipefail
 
 program=$(realpath "$1")
 shots=$2
-here=$(cd "$(dirname "$0")" && pwd)
-resources="$here/../../resources"
-
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 work=$(mktemp -d)
-xvfb=""
-editor=""
-cleanup() {
-    [ -n "$editor" ] && kill "$editor" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
+start_x 91 140
 
-fail() {
-    echo "e2e: $*" >&2
-    if [ -f "$work/editor.log" ]; then
-        echo "--- editor output ---" >&2
-        grep -v '^paint ' "$work/editor.log" >&2 || true
-    fi
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# --- an X server of our own ---
-display=""
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-wait_for 100 test -e "/tmp/.X11-unix/X${display#:}" || fail "Xvfb did not start"
-export DISPLAY=$display
-export QT_QPA_PLATFORM=xcb
-# Nothing of the user's: settings, state, the single-instance socket.
-mkdir -p "$work/home" "$work/tmp" "$work/run"
-chmod 700 "$work/run"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.state"
-export XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp"
-export VTR6420KD_PAINT_TRACE=1
-
-# --- where the buttons are: the layout descriptors the program carries ---
-key() {  # key FILE NAME -> value
-    tr -d '\r' <"$1" | awk -F= -v k="$(echo "$2" | tr '[:upper:]' '[:lower:]')" '
-        { name = tolower($1); gsub(/^[ \t]+|[ \t]+$/, "", name) }
-        name == k { v = $2; gsub(/^[ \t]+|[ \t]+$/, "", v); print v; exit }'
-}
-# The middle of a 90 x 30 page or language button, or of a 48 x 43 bottom button.
-button_point() {  # button_point LANGUAGE PREFIX WIDTH HEIGHT -> "x y" in the window
-    local file="$resources/ORG$1.txt" x y
-    x=$(key "$file" "$2_X")
-    y=$(key "$file" "$2_Y")
-    [ -n "$x" ] && [ -n "$y" ] || fail "$file has no $2_X/$2_Y"
-    echo "$((x + $3 / 2)) $((y + $4 / 2))"
-}
-
-window_id=""
 # The top-most mapped window on the screen (xwininfo lists the top first).
 top_window() {
     local id
@@ -94,27 +26,10 @@ top_window() {
         fi
     done
 }
-geometry() {  # sets X Y WIDTH HEIGHT of the editor window
-    eval "$(xdotool getwindowgeometry --shell "$window_id")"
-}
-click() {  # click "x y" (window coordinates)
-    local point=($1)
-    geometry
-    xdotool mousemove --sync $((X + point[0])) $((Y + point[1])) click 1
-    sleep 0.4
-}
-shot() {
-    geometry
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
-}
 
 # --- start ---
 "$program" --simulate="$work/mouse.bin" >"$work/editor.log" 2>&1 &
 editor=$!
-find_window() {
-    window_id=$(xdotool search --onlyvisible --name '^VTR6420KD Gaming Mouse v1\.0' | head -n 1)
-    [ -n "$window_id" ]
-}
 wait_for 150 find_window || fail "the window did not appear"
 geometry
 [ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x${HEIGHT}, not 800x600"
@@ -187,7 +102,7 @@ top_before=$(top_window)
 start=$(date +%s%N)
 "$program" --simulate="$work/mouse.bin" >"$work/second.log" 2>&1 &
 second=$!
-wait_for 50 sh -c "! kill -0 $second" || fail "the second start is still running after 5 s"
+wait_for 150 sh -c "! kill -0 $second" || fail "the second start is still running after 15 s"
 wait "$second" || fail "the second start ended with status $?"
 elapsed=$((($(date +%s%N) - start) / 1000000))
 echo "e2e: second start ended after $elapsed ms"

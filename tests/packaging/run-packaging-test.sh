@@ -12,6 +12,8 @@
 # look when it fails. Exit status: 0 pass, 1 fail, 2 usage.
 set -eu
 set -o pipefail
+# So no grep in a pipe uses -q: leaving early, it fails the pipeline whenever
+# the writer has more to write.
 
 say() { echo "packaging test: $*"; }
 failures=0
@@ -72,7 +74,7 @@ depends_on=$(echo "$DEPENDS" | tr ',|' '\n' | sed 's/^ *//; s/[ (].*//')
 needed="libc6 libstdc++6 libhidapi-hidraw0"
 [ "$GUI" = gui ] && needed="$needed libqt6widgets6 qt6-qpa-plugins"
 for package in $needed; do
-    echo "$depends_on" | grep -qxF "$package" || fail "Depends lacks $package: $DEPENDS"
+    echo "$depends_on" | grep -xF "$package" >/dev/null || fail "Depends lacks $package: $DEPENDS"
 done
 for script in postinst postrm; do
     if [ ! -x "$SCRATCH/control/$script" ]; then
@@ -132,10 +134,10 @@ done
 # ---------------------------------------------------------------------------
 # The installed programs: no run path into the build tree, every library found.
 for program in "$ROOT"/usr/bin/*; do
-    if readelf -d "$program" | grep -qE 'R(UN)?PATH'; then
+    if readelf -d "$program" | grep -E 'R(UN)?PATH' >/dev/null; then
         fail "${program#"$ROOT"} carries a run path:$(readelf -d "$program" | grep -E 'R(UN)?PATH')"
     fi
-    if ldd "$program" | grep -q 'not found'; then
+    if ldd "$program" | grep 'not found' >/dev/null; then
         fail "${program#"$ROOT"} misses libraries: $(ldd "$program" | grep 'not found')"
     fi
 done
@@ -176,7 +178,7 @@ if [ -f "$RULE" ]; then
     matching=$(echo "$active" | grep -F 'SUBSYSTEM=="hidraw"' | grep -F 'ATTRS{idVendor}=="1bcf"' |
         grep -F 'ATTRS{idProduct}=="08a0"' | grep -F 'TAG+="uaccess"' || true)
     [ -n "$matching" ] || fail "no hidraw rule for 1bcf:08a0 with uaccess in:$(echo; cat "$RULE")"
-    if echo "$active" | grep -qE 'MODE[[:space:]]*:?=[[:space:]]*"0?[0-7][0-7][2367]"'; then
+    if echo "$active" | grep -E 'MODE[[:space:]]*:?=[[:space:]]*"0?[0-7][0-7][2367]"' >/dev/null; then
         fail "the rule makes the device writable for every user"
     fi
     number=$(basename "$RULE" | cut -c1-2)
@@ -205,17 +207,17 @@ if [ -f "$CTL_PAGE" ]; then
     SOURCE=$(zcat "$CTL_PAGE")
     COMMAND_SECTION=$(echo "$SOURCE" | sed -n '/^\.SH COMMANDS/,/^\.SH /p')
     for command in $COMMANDS; do
-        echo "$COMMAND_SECTION" | grep -qE "^\.(B|BI|BR) \"?$command( |\"|$)" ||
+        echo "$COMMAND_SECTION" | grep -E "^\.(B|BI|BR) \"?$command( |\"|$)" >/dev/null ||
             fail "the manual page does not describe the command $command"
     done
     OPTION_SECTION=$(echo "$SOURCE" | sed -n '/^\.SH OPTIONS/,/^\.SH /p' | sed 's/\\-/-/g')
     for option in $OPTIONS; do
-        echo "$OPTION_SECTION" | grep -qE "^\.[A-Z]+ .*$option([^a-z-]|$)" ||
+        echo "$OPTION_SECTION" | grep -E "^\.[A-Z]+ .*$option([^a-z-]|$)" >/dev/null ||
             fail "the manual page does not describe the option $option"
     done
     STATUS_SECTION=$(echo "$SOURCE" | sed -n '/^\.SH EXIT STATUS/,/^\.SH /p')
     for status in 0 1 2; do
-        echo "$STATUS_SECTION" | grep -qx "\.B $status" ||
+        echo "$STATUS_SECTION" | grep -x "\.B $status" >/dev/null ||
             fail "the manual page does not describe exit status $status"
     done
     [[ $SOURCE == *'.SH EXAMPLES'* ]] || fail "the manual page has no examples"
@@ -223,8 +225,9 @@ fi
 GUI_PAGE=$ROOT/usr/share/man/man1/vtr6420kd.1.gz
 if [ "$GUI" = gui ] && [ -f "$GUI_PAGE" ]; then
     check_page "$GUI_PAGE"
+    GUI_SOURCE=$(zcat "$GUI_PAGE" | sed 's/\\-/-/g')
     for option in --simulate --simulate-type; do
-        zcat "$GUI_PAGE" | sed 's/\\-/-/g' | grep -qE "^\.[A-Z]+ $option" ||
+        echo "$GUI_SOURCE" | grep -E "^\.[A-Z]+ $option" >/dev/null ||
             fail "vtr6420kd.1 does not describe $option"
     done
 fi
@@ -250,7 +253,7 @@ if [ "$GUI" = gui ]; then
         grep -q "<id>$ID</id>" "$METAINFO" || fail "the metainfo's id is not $ID"
         grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$METAINFO" ||
             fail "the metainfo does not launch $ID.desktop"
-        newest=$(grep -o '<release version="[^"]*"' "$METAINFO" | head -1 | cut -d'"' -f2)
+        newest=$(grep -m1 -o '<release version="[^"]*"' "$METAINFO" | cut -d'"' -f2)
         [ "$newest" = "$VERSION" ] ||
             fail "the metainfo's newest release is '$newest', the package's version $VERSION"
         while read -r binary; do
