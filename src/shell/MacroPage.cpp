@@ -474,6 +474,21 @@ void MacroPage::openNameDialog() {
 
 // --- drawing ---
 
+void MacroPage::setCaption(LabelButton* label, const QString& caption) {
+    HoverStates& hover = window_.hoverStates();
+    if (hover.hovered() != label || hover.marquee().labelName() != label->objectName()) {
+        label->setCaption(caption);
+        return;
+    }
+    // The hovered label scrolls its caption and gets the saved one back when
+    // the pointer leaves: a new caption (Record becoming Stop) starts the
+    // scrolling over, so leaving shows the new one.
+    if (hover.marquee().savedCaption() != caption) {
+        hover.resetMarquee(caption);
+        label->setCaption(caption);
+    }
+}
+
 QColor MacroPage::labelColour() const {
     return window_.layoutValues().macroLabel.value_or(QColor(Qt::white));
 }
@@ -546,8 +561,8 @@ void MacroPage::refreshButtons() {
     const MacroRecorder& recorder = editor.macroRecorder();
     const text::Languages& languages = editor.languages();
     const bool normalRecording = recorder.recording() && !recorder.insertMode();
-    start_.label->setCaption(
-        QString::fromStdString(languages.text(normalRecording ? "Str401" : "Str400")));
+    setCaption(start_.label,
+               QString::fromStdString(languages.text(normalRecording ? "Str401" : "Str400")));
     start_.label->setEnabled(!model.insertPanelOpen());
     const bool enabled = model.macroButtonsEnabled();
     for (const Pair* pair : {&clear_, &export_, &import_, &del_, &insert_, &saveMacro_, &newName_,
@@ -606,7 +621,7 @@ void MacroPage::refreshInsertPanel() {
     insertList_->view()->setPalette(popup);
 
     delayCaption_->setVisible(!keys);
-    ok_.label->setCaption(QString::fromStdString(languages.text(keys ? "Str421" : "Str420")));
+    setCaption(ok_.label, QString::fromStdString(languages.text(keys ? "Str421" : "Str420")));
     const int chosen = modeIndex(model.insertDelayMode());
     QRect choices;
     for (int i = 0; i < 3; ++i) {
@@ -622,8 +637,8 @@ void MacroPage::refreshInsertPanel() {
     insertCover_->raise();
     insertStart_.image->setVisible(keys);
     insertStart_.label->setVisible(keys);
-    insertStart_.label->setCaption(
-        QString::fromStdString(languages.text(recording ? "Str401" : "Str400")));
+    setCaption(insertStart_.label,
+               QString::fromStdString(languages.text(recording ? "Str401" : "Str400")));
     for (const Pair* pair : {&ok_, &cancel_}) {
         pair->label->setEnabled(controls);
         pair->label->setTextColour(controls ? QColor(Qt::white) : kGrey);

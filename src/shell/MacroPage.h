@@ -70,6 +70,9 @@ class MacroPage final : public QObject {
     void onButton(platform::CaptureButton button, bool press);
     void openNameDialog();
 
+    // A caption the page changes (Record / Stop, OK), also while the label's
+    // caption scrolls under the pointer.
+    void setCaption(LabelButton* label, const QString& caption);
     void refreshNames();
     void refreshButtons();
     void refreshDelayPanel();

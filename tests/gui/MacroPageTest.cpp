@@ -152,6 +152,8 @@ TEST_F(MacroPageTest, NormalRecordingInRecordDelayModeStoresTheStepsWithTheirGap
     click("Btn_Start");
     ASSERT_TRUE(capture.running());
     EXPECT_EQ(window->caption("Btn_Start"), "Stop");
+    moveTo(nowhere());
+    EXPECT_EQ(window->caption("Btn_Start"), "Stop");
     EXPECT_FALSE(widget("LB_MacroName")->isEnabled());
     EXPECT_FALSE(widget("Btn_Clear")->isEnabled());
     EXPECT_FALSE(widget("Gb_Delay")->isEnabled());
@@ -166,6 +168,11 @@ TEST_F(MacroPageTest, NormalRecordingInRecordDelayModeStoresTheStepsWithTheirGap
     EXPECT_FALSE(capture.running());
     EXPECT_EQ(capture.stops, 1);
     EXPECT_EQ(window->caption("Btn_Start"), "Record");
+    // Leaving the button keeps the caption it has now, not the one it had
+    // when the pointer came.
+    moveTo(nowhere());
+    EXPECT_EQ(window->caption("Btn_Start"), "Record");
+    EXPECT_EQ(window->picture("Img_Start"), "MacroS_01");
     EXPECT_TRUE(widget("LB_MacroName")->isEnabled());
 
     const Lines expected = {"10",   "1 A CODE:8204", "0 80",  "1 B CODE:8205",
