@@ -2,101 +2,19 @@
 # The Macro page of the editor on a real X server (Xvfb, no window manager),
 # driven with xdotool like a user: with the simulated mouse read, it shows a
 # macro's steps, hovers and presses a page button, opens the insert panel on a
-# delay and on a key entry and cancels it, in languages 1 and 3; a screenshot
-# of each state goes to the folder given.
+# delay and on a key entry and cancels it, and opens and closes the name
+# dialog, in languages 1 and 3; a screenshot of each state goes to the folder
+# given.
 #
 # usage: macro_page.sh PATH/TO/vtr6420kd SCREENSHOT_FOLDER
 set -euo pipefail
 
 program=$(realpath "$1")
 shots=$2
-here=$(cd "$(dirname "$0")" && pwd)
-resources="$here/../../resources"
-
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 work=$(mktemp -d)
-xvfb=""
-editor=""
-cleanup() {
-    [ -n "$editor" ] && kill "$editor" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e: $*" >&2
-    if [ -f "$work/editor.log" ]; then
-        echo "--- editor output ---" >&2
-        grep -v '^paint ' "$work/editor.log" >&2 || true
-    fi
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# --- an X server of our own ---
-display=""
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-wait_for 100 test -e "/tmp/.X11-unix/X${display#:}" || fail "Xvfb did not start"
-export DISPLAY=$display
-export QT_QPA_PLATFORM=xcb
-# Nothing of the user's: settings, state, the single-instance socket.
-mkdir -p "$work/home" "$work/tmp" "$work/run"
-chmod 700 "$work/run"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.state"
-export XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp"
-export VTR6420KD_PAINT_TRACE=1
-
-# --- where the buttons are: the layout descriptors the program carries ---
-key() {  # key FILE NAME -> value
-    tr -d '\r' <"$1" | awk -F= -v k="$(echo "$2" | tr '[:upper:]' '[:lower:]')" '
-        { name = tolower($1); gsub(/^[ \t]+|[ \t]+$/, "", name) }
-        name == k { v = $2; gsub(/^[ \t]+|[ \t]+$/, "", v); print v; exit }'
-}
-# The middle of a 90 x 30 page or language button, or of a 48 x 43 bottom button.
-button_point() {  # button_point LANGUAGE PREFIX WIDTH HEIGHT -> "x y" in the window
-    local file="$resources/ORG$1.txt" x y
-    x=$(key "$file" "$2_X")
-    y=$(key "$file" "$2_Y")
-    [ -n "$x" ] && [ -n "$y" ] || fail "$file has no $2_X/$2_Y"
-    echo "$((x + $3 / 2)) $((y + $4 / 2))"
-}
-
-window_id=""
-geometry() {  # sets X Y WIDTH HEIGHT of the editor window
-    eval "$(xdotool getwindowgeometry --shell "$window_id")"
-}
-click() {  # click "x y" (window coordinates)
-    local point=($1)
-    geometry
-    xdotool mousemove --sync $((X + point[0])) $((Y + point[1])) click 1
-    sleep 0.4
-}
-shot() {
-    geometry
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
-}
+source "$(dirname "$0")/lib.sh"
 
 # The middle of a control placed at (KEY_X, KEY_Y) + offset, plus half a size.
 place_point() {  # place_point LANGUAGE KEY DX DY WIDTH HEIGHT -> "x y"
@@ -116,17 +34,8 @@ brightness() {  # brightness FILE X Y WIDTH HEIGHT
     convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format "%[fx:mean]" info:
 }
 
-# --- start ---
-"$program" --simulate="$work/mouse.bin" >"$work/editor.log" 2>&1 &
-editor=$!
-find_window() {
-    window_id=$(xdotool search --onlyvisible --name '^VTR6420KD Gaming Mouse v1\.0' | head -n 1)
-    [ -n "$window_id" ]
-}
-wait_for 150 find_window || fail "the window did not appear"
-wait_for 300 grep -q '^busy 1' "$work/editor.log" || fail "the simulated mouse was not found"
-wait_for 300 grep -q '^busy 0' "$work/editor.log" || fail "the simulated mouse was not read"
-sleep 0.5
+start_x 191 240
+start_editor "$program" "$work/mouse.bin"
 
 for language in 1 3; do
     click "$(button_point "$language" "Btn_B$((language == 1 ? 8 : 10))" 90 30)"
@@ -147,10 +56,7 @@ for language in 1 3; do
         fail "language $language: the step view's first row is empty (brightness $light)"
 
     # Hovering a page button lights it.
-    read -r hx hy <<<"$(place_point "$language" BtnClear 0 0 80 25)"
-    geometry
-    xdotool mousemove --sync $((X + hx)) $((Y + hy))
-    sleep 0.3
+    move "$(place_point "$language" BtnClear 0 0 80 25)"
     shot "lang$language-macro-hover-clear"
 
     # The insert panel: a delay entry, then a key entry.
