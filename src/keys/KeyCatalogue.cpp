@@ -210,4 +210,20 @@ std::string_view DeviceKeyToName(std::uint8_t deviceKey) {
     return {};
 }
 
+std::uint16_t GenericModifier(std::uint16_t virtualKey) {
+    switch (virtualKey) {
+        case 0xA0:
+        case 0xA1:
+            return 0x10;
+        case 0xA2:
+        case 0xA3:
+            return 0x11;
+        case 0xA4:
+        case 0xA5:
+            return 0x12;
+        default:
+            return virtualKey;
+    }
+}
+
 }  // namespace vtr::keys

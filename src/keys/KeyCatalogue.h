@@ -28,6 +28,11 @@ struct KeyEntry {
 // All 144 entries, by index.
 std::span<const KeyEntry> KeyCatalogue();
 
+// The generic key of a side-specific modifier (left or right Shift, Ctrl,
+// Alt: 0xA0..0xA5 become 0x10, 0x11, 0x12), as raw keyboard input reports
+// them; any other key as it is.
+std::uint16_t GenericModifier(std::uint16_t virtualKey);
+
 // The entry for a virtual key; 0 ("None") for every value not listed.
 int VirtualKeyToKeyIndex(std::uint16_t virtualKey);
 // The entry's name; empty for an index outside 0..143 (and for entry 1).

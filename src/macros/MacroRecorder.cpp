@@ -21,24 +21,6 @@ std::size_t MarkIndex(MouseButton button) {
                                     kMarkOrder.begin());
 }
 
-// The side-specific modifier keys come as the generic ones, as raw keyboard
-// input delivers them: right Ctrl is recorded as Ctrl.
-std::uint16_t GenericModifier(std::uint16_t virtualKey) {
-    switch (virtualKey) {
-        case 0xA0:
-        case 0xA1:
-            return 0x10;
-        case 0xA2:
-        case 0xA3:
-            return 0x11;
-        case 0xA4:
-        case 0xA5:
-            return 0x12;
-        default:
-            return virtualKey;
-    }
-}
-
 // The four code digits of a key step: modifier keys "81mm"/"01mm", every other
 // key "82uu"/"02uu" with its HID usage.
 std::string KeyCode(std::uint16_t virtualKey, int keyIndex, bool press) {
@@ -299,7 +281,9 @@ RecorderResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
     if (!recording()) {
         return result;
     }
-    const std::uint16_t key = GenericModifier(virtualKey);
+    // Side-specific modifiers come as the generic ones: right Ctrl is
+    // recorded as Ctrl.
+    const std::uint16_t key = keys::GenericModifier(virtualKey);
     const int index = keys::VirtualKeyToKeyIndex(key);
     if (index == keys::kKey255Index) {
         return result;

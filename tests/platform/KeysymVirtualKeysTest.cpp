@@ -53,24 +53,6 @@ std::vector<Row> ReadTable() {
     return rows;
 }
 
-// Raw input does not tell the sides of Shift, Ctrl and Alt apart; a state
-// query (what the table lists) does.
-std::uint16_t AsRawInputGivesIt(std::uint16_t vk) {
-    switch (vk) {
-        case 0xA0:
-        case 0xA1:
-            return 0x10;
-        case 0xA2:
-        case 0xA3:
-            return 0x11;
-        case 0xA4:
-        case 0xA5:
-            return 0x12;
-        default:
-            return vk;
-    }
-}
-
 bool IsKeypadDigit(std::uint32_t keysym) {
     return (keysym >= 0xFFB0 && keysym <= 0xFFB9) || keysym == 0xFFAE;  // KP_0..KP_9, KP_Decimal
 }
@@ -80,7 +62,7 @@ TEST(KeysymVirtualKeysTest, GivesTheVirtualKeysOfAUsKeyboard) {
     ASSERT_GT(rows.size(), 190u);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::uint16_t expected = AsRawInputGivesIt(row.virtualKey);
+        const std::uint16_t expected = keys::GenericModifier(row.virtualKey);
         if (row.keycode) {
             EXPECT_EQ(VirtualKeyFromKeycode(*row.keycode), expected);
             continue;
