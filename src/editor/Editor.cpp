@@ -509,6 +509,21 @@ bool Editor::macroAction(const std::function<macros::MacroResult(macros::MacroEd
     return handle(action(macroEditor_));
 }
 
+macros::RecorderResult Editor::recorderAction(
+    const std::function<macros::RecorderResult(macros::MacroRecorder&)>& action) {
+    macros::RecorderResult result = action(macroRecorder_);
+    if (result.macroChanged) {
+        macroChanged_ = true;
+    }
+    if (!result.message.empty()) {
+        message(result.message);
+    }
+    if (hooks_.macrosChanged) {
+        hooks_.macrosChanged();
+    }
+    return result;
+}
+
 bool Editor::Btn_ClearClick() {
     return macroAction([this](macros::MacroEditor& m) {
         return m.Btn_ClearClick(

@@ -110,6 +110,13 @@ class Editor {
     // One operation of the macro editor: its message is shown, MacroChanged set
     // as it says. Returns whether the operation took place.
     bool macroAction(const std::function<macros::MacroResult(macros::MacroEditor&)>& action);
+    // One call of the macro recorder: its message is shown, MacroChanged set as
+    // it says, and the macro page redrawn. Returns the result for the capture
+    // it starts or stops.
+    macros::RecorderResult recorderAction(
+        const std::function<macros::RecorderResult(macros::MacroRecorder&)>& action);
+    // A plain message box with these words (not a language key).
+    void showText(const std::string& text) { prompts_.message(text); }
     // Clearing a macro asks first.
     bool Btn_ClearClick();
     // Macro files, with their dialogs.

@@ -59,6 +59,11 @@ void LabelButton::setPointSize(int points) {
     setFont(f);
 }
 
+void LabelButton::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
 void LabelButton::paintEvent(QPaintEvent*) {
     if (caption_.isEmpty()) {
         return;
@@ -69,7 +74,7 @@ void LabelButton::paintEvent(QPaintEvent*) {
         colour = QColor(128, 128, 128);
     }
     painter.setPen(colour);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    painter.drawText(rect(), alignment_ | Qt::TextSingleLine, caption_);
 }
 
 void LabelButton::enterEvent(QEnterEvent*) {

@@ -38,6 +38,8 @@ class LabelButton final : public QWidget {
     const QColor& textColour() const { return colour_; }
     // Font size in points; values below 1 count as 1.
     void setPointSize(int points);
+    // Where the caption lies in the label; centred unless set.
+    void setAlignment(Qt::Alignment alignment);
 
   signals:
     void entered(vtr::shell::LabelButton* label);
@@ -56,6 +58,7 @@ class LabelButton final : public QWidget {
   private:
     QString caption_;
     QColor colour_{Qt::white};
+    Qt::Alignment alignment_ = Qt::AlignCenter;
     bool pressed_ = false;
 };
 

@@ -493,6 +493,31 @@ TEST_F(EditorMacroTest, ExportAllThenImportAllLeavesTheAreaAsItWas) {
     EXPECT_TRUE(editor.macroChanged());
 }
 
+TEST_F(EditorMacroTest, RecorderCallsSetTheMarkAndRedrawThePage) {
+    int redraws = 0;
+    editor.hooks().macrosChanged = [&redraws] { ++redraws; };
+    // Without a chosen macro the record button does nothing.
+    auto result =
+        editor.recorderAction([](macros::MacroRecorder& r) { return r.Btn_StartClick(); });
+    EXPECT_FALSE(result.started);
+    EXPECT_FALSE(editor.macroChanged());
+    EXPECT_EQ(redraws, 1);
+
+    editor.macroAction([](macros::MacroEditor& m) { return m.LB_MacroNameClick(0); });
+    editor.setMacroChanged(false);
+    result = editor.recorderAction([](macros::MacroRecorder& r) { return r.Btn_StartClick(); });
+    EXPECT_TRUE(result.started);
+    EXPECT_TRUE(editor.macroChanged());
+    result = editor.recorderAction([](macros::MacroRecorder& r) {
+        return r.KeyboardHook1Receive(0x41, macros::KeyType::FirstDown, 10);
+    });
+    EXPECT_EQ(result.linesAdded, 1);
+    result = editor.recorderAction([](macros::MacroRecorder& r) { return r.Btn_StartClick(); });
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(redraws, 5);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
 TEST_F(EditorMacroTest, ImportThatDoesNotFitShowsTheRangeMessage) {
     // A single macro of 200 steps' worth of bytes cannot join the 484 used.
     Bytes file(288, 0);
