@@ -1,11 +1,21 @@
 #include "shell/SingleInstance.h"
 
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
 #include <QLockFile>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+#else
+#include <QLocalServer>
+#include <QLocalSocket>
 #endif
 
 namespace vtr::shell {
@@ -13,7 +23,6 @@ namespace vtr::shell {
 namespace {
 
 constexpr int kLockWaitMs = 5000;
-constexpr int kConnectWaitMs = 1000;
 constexpr char kRaise[] = "raise\n";
 
 // The user, and on Unix the display the editor shows on: one editor per
@@ -50,9 +59,25 @@ SingleInstance::SingleInstance(const QString& name, const QString& lockFolder)
 }
 
 SingleInstance::~SingleInstance() {
+#ifdef Q_OS_UNIX
+    notifier_.reset();
+    if (listenFd_ >= 0) {
+        ::close(listenFd_);
+        QFile::remove(socketPath());
+    }
+#else
     if (server_) {
         server_->close();
     }
+#endif
+}
+
+QString SingleInstance::socketPath() const {
+#ifdef Q_OS_UNIX
+    return QDir(QDir::tempPath()).filePath(serverName_);
+#else
+    return serverName_;
+#endif
 }
 
 bool SingleInstance::claim() {
@@ -63,24 +88,117 @@ bool SingleInstance::claim() {
         // beside it.
         return false;
     }
-    {
-        QLocalSocket socket;
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(kConnectWaitMs)) {
-            socket.write(kRaise);
-            socket.waitForBytesWritten(kConnectWaitMs);
-            socket.disconnectFromServer();
-            return false;
-        }
+    if (askRunningOne()) {
+        return false;
     }
-    // Nobody answers: whatever socket file is left is stale.
+    // Nobody answers: whatever socket is left is stale. Failing to listen
+    // leaves this editor unfindable by a later start, but nothing else runs:
+    // go on.
+    listen();
+    return true;
+}
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// The socket address of `path`; false when the path is too long for one.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (bytes.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
+}  // namespace
+
+bool SingleInstance::askRunningOne() {
+    sockaddr_un address{};
+    if (!socketAddress(socketPath(), address)) {
+        return false;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    // A local connect either succeeds or fails at once (nobody listening, no
+    // such file); it never waits for the other side to accept. The
+    // connection itself is the request; the words are for a reader.
+    const bool running =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (running) {
+        (void)::send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL);
+    }
+    ::close(fd);
+    return running;
+}
+
+bool SingleInstance::listen() {
+    const QString path = socketPath();
+    sockaddr_un address{};
+    if (!socketAddress(path, address)) {
+        return false;
+    }
+    QFile::remove(path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        return false;
+    }
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    listenFd_ = fd;
+    notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
+    return true;
+}
+
+void SingleInstance::acceptConnections() {
+    // Every connection is a later start asking for the window; what it sends
+    // is not waited for.
+    bool asked = false;
+    for (;;) {
+        const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) {
+            break;
+        }
+        ::close(client);
+        asked = true;
+    }
+    if (asked) {
+        emit activationRequested();
+    }
+}
+
+#else
+
+constexpr int kConnectWaitMs = 1000;
+
+bool SingleInstance::askRunningOne() {
+    QLocalSocket socket;
+    socket.connectToServer(serverName_);
+    if (!socket.waitForConnected(kConnectWaitMs)) {
+        return false;
+    }
+    socket.write(kRaise);
+    socket.waitForBytesWritten(kConnectWaitMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+bool SingleInstance::listen() {
     QLocalServer::removeServer(serverName_);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(serverName_)) {
         server_.reset();
-        // No way to be found by a later start, but nothing else runs: go on.
-        return true;
+        return false;
     }
     connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return true;
@@ -88,15 +206,11 @@ bool SingleInstance::claim() {
 
 void SingleInstance::acceptConnections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        auto take = [this, socket] {
-            if (socket->bytesAvailable() > 0 && socket->readAll().contains('\n')) {
-                emit activationRequested();
-            }
-        };
-        connect(socket, &QLocalSocket::readyRead, this, take);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        take();
+        emit activationRequested();
     }
 }
+
+#endif
 
 }  // namespace vtr::shell

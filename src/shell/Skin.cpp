@@ -159,7 +159,7 @@ Decoded decodePicture(std::span<const std::uint8_t> bytes) {
 // Pictures being decoded ahead of their first use, by lower-case name.
 struct Prefetched {
     std::mutex lock;
-    std::map<QString, std::shared_future<Decoded>> pending;
+    std::map<QString, std::future<Decoded>> pending;
 };
 
 Prefetched& prefetched() {
@@ -168,7 +168,7 @@ Prefetched& prefetched() {
 }
 
 std::optional<Decoded> takePrefetched(const QString& key) {
-    std::shared_future<Decoded> future;
+    std::future<Decoded> future;
     {
         Prefetched& p = prefetched();
         std::lock_guard guard(p.lock);
@@ -176,9 +176,11 @@ std::optional<Decoded> takePrefetched(const QString& key) {
         if (it == p.pending.end()) {
             return std::nullopt;
         }
-        future = it->second;
+        future = std::move(it->second);
         p.pending.erase(it);
     }
+    // Moved out, not shared: the pixmap then takes the decoded pixels over
+    // instead of copying them.
     return future.get();
 }
 
@@ -337,7 +339,7 @@ void Skin::prefetch(const std::vector<QString>& names) {
         Prefetched& p = prefetched();
         std::lock_guard guard(p.lock);
         for (std::size_t i = 0; i < work.size(); ++i) {
-            p.pending.emplace(work[i].first, (*done)[i].get_future().share());
+            p.pending.emplace(work[i].first, (*done)[i].get_future());
         }
     }
     // Joined when the program ends, so that no decoding outlives it.

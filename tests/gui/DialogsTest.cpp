@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QLocalServer>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -213,6 +213,23 @@ TEST_F(SingleInstanceTest, InstancesOfOtherNamesDoNotMeet) {
     SingleInstance second(name() + "-b", lockFolder());
     EXPECT_TRUE(first.claim());
     EXPECT_TRUE(second.claim());
+}
+
+TEST_F(SingleInstanceTest, TheSocketIsItsUsersAloneAndGoesWithTheEditor) {
+    QString path;
+    {
+        SingleInstance first(name(), lockFolder());
+        ASSERT_TRUE(first.claim());
+        path = QDir(QDir::tempPath()).filePath(first.serverName());
+        const QFileInfo info(path);
+        ASSERT_TRUE(info.exists());
+        EXPECT_EQ(info.permissions() &
+                      (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                  QFile::Permissions());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+    SingleInstance next(name(), lockFolder());
+    EXPECT_TRUE(next.claim());
 }
 
 TEST_F(SingleInstanceTest, EachDisplayHasItsOwnEditor) {
