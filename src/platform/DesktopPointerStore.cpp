@@ -153,9 +153,16 @@ DesktopPointerStore::DesktopPointerStore() : DesktopPointerStore(Options{}) {}
 
 DesktopPointerStore::DesktopPointerStore(Options options)
     : file_(options.file.empty() ? DefaultFile() : std::move(options.file)),
-      desktop_(std::make_unique<Desktop>(options.schema)) {}
+      schema_(std::move(options.schema)) {}
 
 DesktopPointerStore::~DesktopPointerStore() = default;
+
+DesktopPointerStore::Desktop& DesktopPointerStore::desktop() const {
+    if (desktop_ == nullptr) {
+        desktop_ = std::make_unique<Desktop>(schema_);
+    }
+    return *desktop_;
+}
 
 fs::path DesktopPointerStore::DefaultFile() {
     fs::path base;
@@ -180,10 +187,10 @@ bool DesktopPointerStore::HasGSettings() {
 }
 
 bool DesktopPointerStore::desktopHasSpeed() const {
-    return desktop_->speed;
+    return desktop().speed;
 }
 bool DesktopPointerStore::desktopHasDoubleClick() const {
-    return desktop_->doubleClick;
+    return desktop().doubleClick;
 }
 
 DesktopPointerStore::Place DesktopPointerStore::placeOf(std::string_view key,
@@ -191,10 +198,10 @@ DesktopPointerStore::Place DesktopPointerStore::placeOf(std::string_view key,
     if (!IsKnownKey(key)) {
         return Place::None;
     }
-    if (key == kMouseKey && desktop_->speed && SameAscii(name, settings::kMouseSensitivity)) {
+    if (key == kMouseKey && desktop().speed && SameAscii(name, settings::kMouseSensitivity)) {
         return Place::Speed;
     }
-    if (key == kMouseKey && desktop_->doubleClick && SameAscii(name, settings::kDoubleClickSpeed)) {
+    if (key == kMouseKey && desktop().doubleClick && SameAscii(name, settings::kDoubleClickSpeed)) {
         return Place::DoubleClick;
     }
     return Place::File;
@@ -236,7 +243,7 @@ bool DesktopPointerStore::openKey(std::string_view key) {
     if (!IsKnownKey(key)) {
         return false;
     }
-    if (key == kMouseKey && (desktop_->speed || desktop_->doubleClick)) {
+    if (key == kMouseKey && (desktop().speed || desktop().doubleClick)) {
         return true;
     }
     return loadFile().has_value();
@@ -252,9 +259,9 @@ std::optional<std::string> DesktopPointerStore::readText(std::string_view key,
         case Place::None:
             return std::nullopt;
         case Place::Speed:
-            return std::to_string(SensitivityOfGnomeSpeed(desktop_->getSpeed()));
+            return std::to_string(SensitivityOfGnomeSpeed(desktop().getSpeed()));
         case Place::DoubleClick:
-            return std::to_string(desktop_->getDoubleClick());
+            return std::to_string(desktop().getDoubleClick());
         case Place::File:
             break;
     }
@@ -275,9 +282,9 @@ bool DesktopPointerStore::writeText(std::string_view key, std::string_view name,
         }
         if (place == Place::Speed) {
             return *number >= kMinSensitivity && *number <= kMaxSensitivity &&
-                   desktop_->setSpeed(*number);
+                   desktop().setSpeed(*number);
         }
-        return desktop_->setDoubleClick(*number);
+        return desktop().setDoubleClick(*number);
     }
     if (place != Place::File || !IsStorableName(name) || !IsStorableValue(value)) {
         return false;
@@ -297,16 +304,16 @@ bool DesktopPointerStore::writeText(std::string_view key, std::string_view name,
 }
 
 void DesktopPointerStore::setMouseSpeed(int sensitivity) {
-    if (desktop_->speed && sensitivity >= kMinSensitivity && sensitivity <= kMaxSensitivity) {
-        desktop_->setSpeed(sensitivity);
+    if (desktop().speed && sensitivity >= kMinSensitivity && sensitivity <= kMaxSensitivity) {
+        desktop().setSpeed(sensitivity);
     }
 }
 
 void DesktopPointerStore::setMouseAcceleration(int, int, int) {}
 
 void DesktopPointerStore::setDoubleClickTime(int milliseconds) {
-    if (desktop_->doubleClick) {
-        desktop_->setDoubleClick(milliseconds);
+    if (desktop().doubleClick) {
+        desktop().setDoubleClick(milliseconds);
     }
 }
 

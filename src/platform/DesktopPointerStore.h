@@ -87,8 +87,13 @@ class DesktopPointerStore : public settings::PointerSettingsStore {
     // The file's text: empty when it does not exist, nothing when unusable.
     std::optional<std::string> loadFile() const;
 
+    // The desktop's settings, opened when first asked (opening them may
+    // start a session bus, which the editor's start does not wait for).
+    Desktop& desktop() const;
+
     std::filesystem::path file_;
-    std::unique_ptr<Desktop> desktop_;
+    std::string schema_;
+    mutable std::unique_ptr<Desktop> desktop_;
 };
 
 }  // namespace vtr::platform

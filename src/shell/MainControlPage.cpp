@@ -21,7 +21,8 @@ keys::Rect ToRect(const QRect& r) {
 }  // namespace
 
 MainControlPage::MainControlPage(MainWindow& window) : QObject(&window), window_(window) {
-    buildMenus();
+    // The menus are built when first opened: they are not part of the first
+    // frame.
     for (int n = 1; n <= MainWindow::kKeyCount; ++n) {
         auto* label = qobject_cast<LabelButton*>(window_.control(QStringLiteral("Key%1").arg(n)));
         if (label != nullptr) {
@@ -40,6 +41,16 @@ MainControlPage::~MainControlPage() {
 
 CombinationDialog* MainControlPage::combinationDialog() const {
     return dialog_.data();
+}
+
+void MainControlPage::ensureMenus() {
+    if (pnlMain_ != nullptr) {
+        return;
+    }
+    buildMenus();
+    retranslate();
+    // Under the busy blockers, like every control of the page.
+    window_.raiseBlockers();
 }
 
 void MainControlPage::buildMenus() {
@@ -84,6 +95,9 @@ void MainControlPage::buildMenus() {
 }
 
 void MainControlPage::retranslate() {
+    if (pnlMain_ == nullptr) {
+        return;
+    }
     const text::Languages& languages = window_.editor().languages();
     auto caption = [&languages](std::string_view key) {
         return QString::fromStdString(keys::MenuItemCaption(languages, key));
@@ -128,6 +142,7 @@ void MainControlPage::refreshKeyCaptions() {
 }
 
 void MainControlPage::ShowPnlMain_OnClick(LabelButton* label) {
+    ensureMenus();
     label->setTextColour(Qt::white);
     window_.editor().settings().buttons.ShowPnlMain_OnClick(label->objectName().toStdString());
     window_.hoverStates().endHover(label);
@@ -176,6 +191,7 @@ void MainControlPage::KeyStatusOnClick(MenuItem* item) {
 }
 
 void MainControlPage::LB_NameClick(int row) {
+    ensureMenus();
     pnlMain_->hide();
     lbName_->hide();
     window_.editor().settings().buttons.LB_NameClick(row);
@@ -183,6 +199,7 @@ void MainControlPage::LB_NameClick(int row) {
 }
 
 void MainControlPage::Key_AssemblyClick() {
+    ensureMenus();
     window_.HideAllMenu();
     QCoreApplication::processEvents();
     keys::ButtonAssignment& buttons = window_.editor().settings().buttons;

@@ -39,6 +39,10 @@ class MainControlPage final : public QObject {
     // "User-defined" or "Macro" was clicked: the combination-key dialog opens.
     void Key_AssemblyClick();
 
+    // Builds the menus if they are not built yet (they are built when first
+    // opened).
+    void ensureMenus();
+
     // The dialog while it is open; null otherwise.
     CombinationDialog* combinationDialog() const;
 

@@ -504,6 +504,9 @@ QWidget* MainWindow::control(const QString& name) {
     if (QWidget* found = controls_.value(name, nullptr)) {
         return found;
     }
+    if (mainControlPage_ != nullptr) {
+        mainControlPage_->ensureMenus();
+    }
     ensureAllPages();
     return controls_.value(name, nullptr);
 }
