@@ -8,6 +8,14 @@
 
 namespace vtr::shell {
 
+namespace {
+
+// How much wider than its label (in percent of the label) a caption may be
+// and still be fitted into it.
+constexpr int kMaxTighten = 10;
+
+}  // namespace
+
 ImageControl::ImageControl(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
 }
@@ -74,6 +82,17 @@ void LabelButton::paintEvent(QPaintEvent*) {
         colour = QColor(128, 128, 128);
     }
     painter.setPen(colour);
+    // A caption a little wider than its label ("Main Control" in a page
+    // button) is drawn with its letters slightly closer rather than cut off;
+    // a scrolling caption is far wider and stays as it is.
+    const int textWidth = painter.fontMetrics().horizontalAdvance(caption_);
+    const int overflow = textWidth - width() + 2;
+    if (overflow > 0 && caption_.size() > 1 && overflow * 100 <= width() * kMaxTighten) {
+        QFont tighter = painter.font();
+        tighter.setLetterSpacing(QFont::AbsoluteSpacing,
+                                 -static_cast<qreal>(overflow) / (caption_.size() - 1));
+        painter.setFont(tighter);
+    }
     painter.drawText(rect(), alignment_ | Qt::TextSingleLine, caption_);
 }
 

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <QImage>
+#include <QPainter>
 #include <csetjmp>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "shell/GifAnimation.h"
 #include "shell/ReportOnce.h"
 #include "shell/Skin.h"
+#include "shell/SkinControls.h"
 
 namespace vtr::shell {
 namespace {
@@ -391,6 +393,41 @@ TEST(GifTest, ShippedBusyAnimationIsReadable) {
     ASSERT_TRUE(animation);
     EXPECT_GT(animation->frames.size(), 1u);
     EXPECT_EQ(animation->frames[0].size(), QSize(200, 192));
+}
+
+// The columns of `label` its caption inks, drawn white on black.
+std::pair<int, int> inkedColumns(LabelButton& label) {
+    QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) > 60) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(LabelButtonTest, ACaptionSlightlyTooWideIsNarrowedToFitNotCut) {
+    LabelButton label("Btn_Test", nullptr);
+    label.setPointSize(8);
+    label.setCaption("Main Control");
+    const int natural = label.fontMetrics().horizontalAdvance(label.caption());
+    // A label a few pixels narrower than its caption.
+    label.resize(natural - 3, 20);
+    const auto [first, last] = inkedColumns(label);
+    EXPECT_GT(first, 0) << "the caption's first letter is cut";
+    EXPECT_LT(last, label.width() - 1) << "the caption's last letter is cut";
+
+    // A scrolling caption, far wider, is not squeezed: it runs out of the label.
+    label.setCaption("Main Control    M");
+    label.resize(natural - 3, 20);
+    EXPECT_EQ(inkedColumns(label).first, 0) << "a scrolling caption is cut at the edge";
 }
 
 }  // namespace
