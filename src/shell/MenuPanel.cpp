@@ -66,16 +66,11 @@ void MenuItem::leaveEvent(QEvent*) {
 }
 
 void MenuItem::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
+    click_.press(event);
 }
 
 void MenuItem::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) {
+    if (click_.release(event, *this)) {
         emit clicked(this);
     }
 }

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "shell/SkinControls.h"
+
 // The pop-up menus of the Main Control page: dark panels of 24-pixel items
 // that light up teal under the pointer, and the list of macro names.
 namespace vtr::shell {
@@ -54,7 +56,7 @@ class MenuItem final : public QWidget {
     bool marker_;
     QString caption_;
     bool highlighted_ = false;
-    bool pressed_ = false;
+    ClickTracker click_;
 };
 
 // A panel of items stacked from the top, drawn dark with a thin teal frame.

@@ -104,19 +104,27 @@ void LabelButton::leaveEvent(QEvent*) {
     emit left(this);
 }
 
-void LabelButton::mousePressEvent(QMouseEvent* event) {
+void ClickTracker::press(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
     }
     event->accept();
 }
 
-void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
+bool ClickTracker::release(QMouseEvent* event, const QWidget& widget) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
+                       widget.rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click) {
+    return click;
+}
+
+void LabelButton::mousePressEvent(QMouseEvent* event) {
+    click_.press(event);
+}
+
+void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (click_.release(event, *this)) {
         emit clicked(this);
     }
 }

@@ -4,11 +4,25 @@
 #include <QString>
 #include <QWidget>
 
+class QMouseEvent;
+
 // The window's three kinds of control: a skin picture, the transparent text
 // label lying over it that takes the clicks, and a transparent blocker that
 // swallows every click and hover beneath it. Each is named (objectName) the
 // way the window addresses it: "Img_Apply_2", "Btn_Apply_2", "Disable_All_2".
 namespace vtr::shell {
+
+// What makes a click on a control: a left-button press and a left-button
+// release both on it. Controls feed it their press and release events.
+class ClickTracker {
+  public:
+    void press(QMouseEvent* event);
+    // True when this release completes a click on `widget`.
+    bool release(QMouseEvent* event, const QWidget& widget);
+
+  private:
+    bool pressed_ = false;
+};
 
 class ImageControl final : public QWidget {
     Q_OBJECT
@@ -59,7 +73,7 @@ class LabelButton final : public QWidget {
     QString caption_;
     QColor colour_{Qt::white};
     Qt::Alignment alignment_ = Qt::AlignCenter;
-    bool pressed_ = false;
+    ClickTracker click_;
 };
 
 class InputBlocker final : public QWidget {
