@@ -35,8 +35,11 @@ mode_t processUmask() {
 }  // namespace
 #endif
 
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const fs::path& path, std::size_t maxSize,
-                                                       std::string& error) {
+namespace {
+
+// The file opened for reading; nothing (with the reason in `error`) for a
+// folder or a file that cannot be opened.
+std::optional<std::ifstream> openForReading(const fs::path& path, std::string& error) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         error = path.string() + ": " + std::strerror(EISDIR);
@@ -47,21 +50,48 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const fs::path& path, std
         error = path.string() + ": " + std::strerror(errno);
         return std::nullopt;
     }
+    return in;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const fs::path& path, std::size_t maxSize,
+                                                       std::string& error) {
+    auto in = openForReading(path, error);
+    if (!in) {
+        return std::nullopt;
+    }
     std::vector<std::uint8_t> bytes;
     std::array<char, 4096> block{};
-    while (in) {
-        in.read(block.data(), block.size());
-        const auto got = static_cast<std::size_t>(in.gcount());
+    while (*in) {
+        in->read(block.data(), block.size());
+        const auto got = static_cast<std::size_t>(in->gcount());
         if (bytes.size() + got > maxSize) {
             error = path.string() + ": file is larger than " + std::to_string(maxSize) + " bytes";
             return std::nullopt;
         }
         bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<long>(got));
     }
-    if (in.bad()) {
+    if (in->bad()) {
         error = path.string() + ": read error";
         return std::nullopt;
     }
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const fs::path& path, std::size_t count,
+                                                      std::string& error) {
+    auto in = openForReading(path, error);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(count);
+    in->read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    if (in->bad()) {
+        error = path.string() + ": read error";
+        return std::nullopt;
+    }
+    bytes.resize(static_cast<std::size_t>(in->gcount()));
     return bytes;
 }
 

@@ -14,6 +14,11 @@ namespace vtr::image {
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                        std::size_t maxSize, std::string& error);
 
+// The first `count` bytes of a file (all of it when it is shorter). On failure
+// nothing, with the system's words in `error`.
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::filesystem::path& path,
+                                                      std::size_t count, std::string& error);
+
 // Writes a file atomically: a temporary file in the same folder, flushed, then
 // renamed over the target, so a failure never leaves a truncated file behind.
 // Returns the reason on failure.

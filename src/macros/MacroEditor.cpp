@@ -460,7 +460,7 @@ MacroResult MacroEditor::ImportOneFrom(const std::filesystem::path& path) {
         return {};
     }
     std::string error;
-    const auto bytes = ReadFileHead(path, SingleMacroFileSize(type()), error);
+    const auto bytes = image::ReadFileHead(path, SingleMacroFileSize(type()), error);
     if (!bytes) {
         return MacroResult{.macroChanged = true, .error = error};
     }
@@ -472,7 +472,7 @@ MacroResult MacroEditor::ImportAllFrom(const std::filesystem::path& path) {
         return {};
     }
     std::string error;
-    const auto bytes = ReadFileHead(path, AllMacrosFileSize(type()), error);
+    const auto bytes = image::ReadFileHead(path, AllMacrosFileSize(type()), error);
     if (!bytes) {
         return MacroResult{.macroChanged = true, .error = error};
     }

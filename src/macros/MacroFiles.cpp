@@ -35,26 +35,4 @@ fs::path MacroFilePath(const fs::path& chosen) {
     return path;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadFileHead(const fs::path& path, std::size_t count,
-                                                      std::string& error) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = path.string() + ": " + std::strerror(EISDIR);
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path.string() + ": " + std::strerror(errno);
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(count);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
-    if (in.bad()) {
-        error = path.string() + ": read error";
-        return std::nullopt;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
-
 }  // namespace vtr::macros

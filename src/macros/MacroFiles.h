@@ -21,9 +21,4 @@ std::size_t AllMacrosFileSize(int type);
 // name already ends in ".bin" in any case.
 std::filesystem::path MacroFilePath(const std::filesystem::path& chosen);
 
-// The first `count` bytes of a file (all of it when it is shorter). On failure
-// nothing, with the system's words in `error`.
-std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::filesystem::path& path,
-                                                      std::size_t count, std::string& error);
-
 }  // namespace vtr::macros
