@@ -8,6 +8,7 @@
 #include "image/MemoryMap.h"
 #include "keys/KeyCatalogue.h"
 #include "macros/MacroMemory.h"
+#include "macros/MacroRecord.h"
 
 namespace vtr::macros {
 namespace {
@@ -294,12 +295,10 @@ std::vector<std::uint8_t> StepBytesToRecord(std::span<const std::uint8_t> steps,
     if (steps.empty() && type == image::kDeviceType10) {
         return {0x01, 0xFF};
     }
-    std::vector<std::uint8_t> record;
-    record.reserve(steps.size() + 2);
-    record.push_back(static_cast<std::uint8_t>(steps.size() + 1));
-    record.insert(record.end(), steps.begin(), steps.end());
-    record.push_back(image::CheckByte(record));
-    return record;
+    // The encoder never makes more steps than a record holds; more would be
+    // cut rather than wrap the length byte.
+    constexpr std::size_t kMostSteps = 0xFF - 1;
+    return *MakeRecord(steps.first(std::min(steps.size(), kMostSteps)));
 }
 
 bool StepsToMacroBuf(MacroMemory& memory, std::size_t slot, std::span<const std::string> lines) {

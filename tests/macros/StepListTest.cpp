@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MacroFixture.h"
+#include "macros/MacroRecord.h"
 #include "macros/StepList.h"
 
 namespace vtr::macros {
@@ -218,6 +219,22 @@ TEST(StepListTest, LineHelpers) {
     for (const auto& [ms, count] : counts) {
         EXPECT_EQ(DelayLineCount(ms), count) << ms;
     }
+}
+
+TEST(StepBytesToRecordTest, RecordsAreFramedAndNeverWrapTheirLength) {
+    const std::vector<std::uint8_t> two = {0x82, 0x04};
+    const auto record = StepBytesToRecord(two, image::kDeviceType10);
+    EXPECT_EQ(record.size(), 4u);
+    EXPECT_EQ(record[0], 3);
+    EXPECT_TRUE(RecordIsValid(record));
+    EXPECT_EQ(StepBytesToRecord({}, image::kDeviceType10), (std::vector<std::uint8_t>{0x01, 0xFF}));
+
+    // More steps than a record can count are cut, not wrapped to a length of 0.
+    const std::vector<std::uint8_t> many(300, 0x82);
+    const auto cut = StepBytesToRecord(many, image::kDeviceType10);
+    EXPECT_EQ(cut[0], 0xFF);
+    EXPECT_EQ(cut.size(), 256u);
+    EXPECT_TRUE(RecordIsValid(cut));
 }
 
 }  // namespace
