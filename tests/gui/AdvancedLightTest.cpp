@@ -167,17 +167,7 @@ TEST_F(PagesTest, LevelLabelsAndFireKeyBoxesTakeTheColoursOfTheLanguagesLayout) 
         QColor enabled;
     } cases[] = {{2, QColor(255, 0, 0)}, {3, QColor(0, 255, 0)}, {1, QColor(0, 255, 0)}};
     for (const auto& c : cases) {
-        switch (c.language) {
-            case 1:
-                window->Btn_Lang1_0Click();
-                break;
-            case 2:
-                window->Btn_Lang2_0Click();
-                break;
-            default:
-                window->Btn_Lang3_0Click();
-                break;
-        }
+        switchLanguage(c.language);
         ASSERT_EQ(window->shownPage(), 2);
         const LayoutValues& layout = window->layoutValues();
         EXPECT_EQ(labelColour("lbl_DPI4"), c.enabled) << "language " << c.language;

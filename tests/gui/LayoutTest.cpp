@@ -257,16 +257,7 @@ TEST_F(LayoutTest, ShippedLayoutsShowWhatEachLanguageOffers) {
                  {3, false, {1, 2, 3, 4, 5, 6}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
-        switch (c.language) {
-            case 1:
-                window->Btn_Lang1_0Click();
-                break;
-            case 2:
-                window->Btn_Lang2_0Click();
-                break;
-            default:
-                window->Btn_Lang3_0Click();
-        }
+        switchLanguage(c.language);
         EXPECT_TRUE(widget("Btn_Lang2_1")->isHidden());
         EXPECT_EQ(window->rect().contains(geometryOf("Btn_Breath_1")), c.breathInside);
         EXPECT_FALSE(window->rect().intersects(geometryOf("Img_Web_1")));

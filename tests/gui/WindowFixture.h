@@ -74,6 +74,21 @@ class WindowTest : public vtr::testing::TempDirTest {
     // A point over nothing but the page background.
     static QPoint nowhere() { return {3, 3}; }
 
+    // The language buttons' handler for language 1, 2 or 3.
+    void switchLanguage(int language) {
+        switch (language) {
+            case 1:
+                window->Btn_Lang1_0Click();
+                break;
+            case 2:
+                window->Btn_Lang2_0Click();
+                break;
+            default:
+                window->Btn_Lang3_0Click();
+                break;
+        }
+    }
+
     void moveTo(QPoint point) {
         QTest::mouseMove(window->windowHandle(), point);
         QApplication::processEvents();
